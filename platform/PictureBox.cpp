@@ -1,0 +1,175 @@
+// The picture box widget: image keeping, drawing primitives and mouse events.
+#include "platform/PictureBox.h"
+
+#include "platform/MouseCodes.h"
+#include "platform/Rounding.h"
+#include "platform/Twips.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <qdrawutil.h>
+
+PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void PictureBox::setBorderWidth(int pixels)
+{
+    m_borderWidth = pixels;
+    update();
+}
+
+void PictureBox::setBackColor(ColorValue color)
+{
+    m_backColor = color;
+    rebuildImage();
+    update();
+}
+
+void PictureBox::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    if (m_autoSize && !picture.isNull())
+        resize(picture.width() + 2 * borderWidth(), picture.height() + 2 * borderWidth());
+    rebuildImage();
+    update();
+}
+
+void PictureBox::rebuildImage()
+{
+    const QSize inner(qMax(scaleWidth(), 0), qMax(scaleHeight(), 0));
+    m_image = QImage(inner, QImage::Format_RGB32);
+    m_image.fill(m_backColor.resolved());
+    if (!m_picture.isNull()) {
+        QPainter painter(&m_image);
+        painter.drawImage(0, 0, m_picture);
+    }
+}
+
+void PictureBox::resizeEvent(QResizeEvent *)
+{
+    // The image keeps what was drawn; a larger box extends it with background.
+    const QSize inner(qMax(scaleWidth(), 0), qMax(scaleHeight(), 0));
+    if (m_image.isNull()) {
+        rebuildImage();
+    } else if (inner.width() > m_image.width() || inner.height() > m_image.height()) {
+        QImage grown(inner.expandedTo(m_image.size()), QImage::Format_RGB32);
+        grown.fill(m_backColor.resolved());
+        QPainter painter(&grown);
+        painter.drawImage(0, 0, m_image);
+        painter.end();
+        m_image = grown;
+    }
+}
+
+double PictureBox::scaleX(double value, int fromMode, int toMode) const
+{
+    const auto toPixels = [](double v, int mode) { return mode == Twips ? v / Twips::PerPixel : v; };
+    const double pixels = toPixels(value, fromMode);
+    return toMode == Twips ? Twips::fromPixelsF(pixels) : pixels;
+}
+
+bool PictureBox::onImage(double x, double y) const
+{
+    return m_image.valid(roundHalfToEven(x), roundHalfToEven(y));
+}
+
+ColorValue PictureBox::point(double x, double y) const
+{
+    if (!onImage(x, y))
+        return ColorValue(0xFFFFFFFFu);
+    return ColorValue::fromQRgb(m_image.pixel(roundHalfToEven(x), roundHalfToEven(y)));
+}
+
+void PictureBox::pset(double x, double y, ColorValue color)
+{
+    const int px = roundHalfToEven(x);
+    const int py = roundHalfToEven(y);
+    if (!m_image.valid(px, py))
+        return;
+    m_image.setPixel(px, py, color.toQRgb());
+    updateImageRect(QRect(px, py, 1, 1));
+}
+
+void PictureBox::fillBox(double x1, double y1, double x2, double y2, ColorValue color)
+{
+    const QRect box = QRect(QPoint(roundHalfToEven(qMin(x1, x2)), roundHalfToEven(qMin(y1, y2))),
+                            QPoint(roundHalfToEven(qMax(x1, x2)), roundHalfToEven(qMax(y1, y2))))
+                          .intersected(m_image.rect());
+    if (box.isEmpty())
+        return;
+    QPainter painter(&m_image);
+    painter.fillRect(box, color.resolved());
+    painter.end();
+    updateImageRect(box);
+}
+
+bool PictureBox::extFloodFill(int x, int y, ColorValue color, FloodFillType type)
+{
+    if (m_fillStyle != Solid || !m_image.valid(x, y))
+        return false;
+    const quint32 target = 0xFF000000u | color.resolved().rgb();
+    const quint32 fill = 0xFF000000u | m_fillColor.resolved().rgb();
+    auto *bits = reinterpret_cast<quint32 *>(m_image.bits());
+    const FloodFillResult result = floodFill(bits, m_image.width(), m_image.height(),
+                                             m_image.bytesPerLine() / 4, QPoint(x, y), target, fill, type);
+    updateImageRect(result.changed);
+    return result.pixels > 0;
+}
+
+void PictureBox::updateImageRect(const QRect &imageRect)
+{
+    if (!imageRect.isEmpty())
+        update(imageRect.translated(borderWidth(), borderWidth()));
+}
+
+void PictureBox::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const int b = borderWidth();
+    const QRect inner = rect().adjusted(b, b, -b, -b);
+    const QRect dirty = event->rect();
+    // Only what was asked for is painted: a fill updates just its bounding box.
+    const QRect fromImage = dirty.intersected(QRect(inner.topLeft(), m_image.size())).intersected(inner);
+    if (!fromImage.isEmpty())
+        painter.drawImage(fromImage, m_image, fromImage.translated(-b, -b));
+    const QRegion rest = QRegion(dirty.intersected(inner)) - QRegion(fromImage);
+    for (const QRect &r : rest)
+        painter.fillRect(r, m_backColor.resolved());
+    if (b > 0 && !inner.contains(dirty))
+        qDrawShadePanel(&painter, rect(), palette(), true, b);
+}
+
+QPointF PictureBox::innerPosition(const QPointF &widgetPosition) const
+{
+    return widgetPosition - QPointF(borderWidth(), borderWidth());
+}
+
+void PictureBox::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF p = innerPosition(event->position());
+    m_pressedInside = event->button() == Qt::LeftButton;
+    emit MouseDown(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
+                   float(p.x()), float(p.y()));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF p = innerPosition(event->position());
+    emit MouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()),
+                   float(p.x()), float(p.y()));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const QPointF p = innerPosition(event->position());
+    emit MouseUp(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
+                 float(p.x()), float(p.y()));
+    const bool click = m_pressedInside && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    m_pressedInside = false;
+    if (click)
+        emit Click();
+}

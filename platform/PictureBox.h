@@ -1,0 +1,94 @@
+// A picture box: a picture, a persistent image drawn over it, and VB-style mouse events.
+#pragma once
+
+#include "platform/ColorValue.h"
+#include "platform/FloodFill.h"
+
+#include <QImage>
+#include <QWidget>
+
+// Mouse buttons and shift keys are reported as codes: buttons 1 left, 2 right,
+// 4 middle (added together in move events); shift 1, control 2, alt 4.
+// Positions are in the box's inner pixels, as single-precision numbers.
+class PictureBox : public QWidget
+{
+    Q_OBJECT
+public:
+    enum ScaleMode { Twips = 1, Pixels = 3 };
+    enum FillStyle { Solid = 0, Transparent = 1 };
+
+    explicit PictureBox(QWidget *parent = nullptr);
+
+    // The picture is what was given last (a null image is the empty picture);
+    // drawing never changes it. Giving a picture, even the same one, rebuilds the
+    // image from it and so discards everything drawn since.
+    void setPicture(const QImage &picture);
+    const QImage &picture() const { return m_picture; }
+
+    // The persistent image: the picture over the background, plus everything drawn
+    // since, in 32-bit RGB. It is at least as large as the inner area.
+    const QImage &image() const { return m_image; }
+
+    // With auto-size on, the box takes the size of each picture it is given
+    // (borders added); its top-left corner stays.
+    void setAutoSize(bool on) { m_autoSize = on; }
+    bool autoSize() const { return m_autoSize; }
+    // A sunken border of this many pixels around the inner area (0: none).
+    void setBorderWidth(int pixels);
+    int borderWidth() const { return m_borderWidth; }
+
+    // A new background colour clears the drawing: the image is rebuilt from the
+    // picture over the new colour.
+    ColorValue backColor() const { return m_backColor; }
+    void setBackColor(ColorValue color);
+    int fillStyle() const { return m_fillStyle; }
+    void setFillStyle(int style) { m_fillStyle = style; }
+    ColorValue fillColor() const { return m_fillColor; }
+    void setFillColor(ColorValue color) { m_fillColor = color; }
+
+    int scaleMode() const { return m_scaleMode; }
+    void setScaleMode(int mode) { m_scaleMode = mode; }
+    double scaleX(double value, int fromMode, int toMode) const;
+    double scaleY(double value, int fromMode, int toMode) const { return scaleX(value, fromMode, toMode); }
+    // The inner area in pixels.
+    int scaleWidth() const { return width() - 2 * borderWidth(); }
+    int scaleHeight() const { return height() - 2 * borderWidth(); }
+
+    // The colour of the image at a position; -1 (0xFFFFFFFF) outside the image.
+    ColorValue point(double x, double y) const;
+    bool onImage(double x, double y) const;
+    void pset(double x, double y, ColorValue color);
+    // A box filled with one colour, corners included, clipped to the image.
+    void fillBox(double x1, double y1, double x2, double y2, ColorValue color);
+    // Flood fill with the box's fill colour as a solid brush; nothing is painted
+    // with a transparent fill style. True when pixels changed.
+    bool extFloodFill(int x, int y, ColorValue color, FloodFillType type);
+
+signals:
+    void MouseDown(int button, int shift, float x, float y);
+    void MouseMove(int button, int shift, float x, float y);
+    void MouseUp(int button, int shift, float x, float y);
+    void Click();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void rebuildImage();
+    void updateImageRect(const QRect &imageRect);
+    QPointF innerPosition(const QPointF &widgetPosition) const;
+
+    QImage m_picture;
+    QImage m_image;
+    ColorValue m_backColor{ColorValue::WindowBackground};
+    ColorValue m_fillColor{0};
+    int m_fillStyle = Transparent;
+    int m_scaleMode = Pixels;
+    bool m_autoSize = false;
+    int m_borderWidth = 0;
+    bool m_pressedInside = false;
+};

@@ -1,0 +1,200 @@
+// Form1: building the controls, start-up and layout.
+#include "sheet/Form1.h"
+
+#include "app/AppInfo.h"
+#include "app/Module1.h"
+#include "platform/ClickLabel.h"
+#include "platform/FolderListing.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureFile.h"
+#include "platform/TwipsGeometry.h"
+#include "platform/WebBrowser.h"
+#include "sheet/ClassicPalette.h"
+#include "sheet/Form1Layout.h"
+#include "sheet/Spectrum.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTime>
+#include <QToolButton>
+#include <random>
+
+namespace {
+
+template<typename Control>
+Control *place(Control *control, const char *name, const QRect &twips, const QString &toolTip = {})
+{
+    control->setObjectName(QLatin1String(name));
+    setTwipsRect(control, twips);
+    if (!toolTip.isEmpty())
+        control->setToolTip(toolTip);
+    return control;
+}
+
+QToolButton *pictureButton(QWidget *parent, const char *name, const QString &caption,
+                           const QRect &twips, const QString &toolTip)
+{
+    auto *button = place(new QToolButton(parent), name, twips, toolTip);
+    button->setText(caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIconSize(QSize(32, 32));
+    return button;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption,
+                    const QRect &twips, const QString &toolTip = {})
+{
+    auto *b = place(new QPushButton(caption, parent), name, twips, toolTip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+} // namespace
+
+Form1::Options Form1::Options::forProgram()
+{
+    Options options;
+    options.programFolder = QCoreApplication::applicationDirPath();
+    // Seeded from the seconds since midnight, so each start shows another drawing.
+    auto engine = std::make_shared<std::mt19937>(unsigned(QTime::currentTime().msecsSinceStartOfDay() / 1000));
+    options.random = [engine] { return std::uniform_real_distribution<double>(0.0, 1.0)(*engine); };
+    return options;
+}
+
+Form1::Form1(const Options &options, QWidget *parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Pintavo - Freeware da ") + AppInfo::MakerDomain);
+    createControls();
+    Form_Load(options);
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("Form1Client"));
+    setCentralWidget(client);
+    resize(1024, 720);
+
+    Picture1 = place(new PictureBox(client), "Picture1", QRect(60, 150, 6840, 8895));
+    Picture1->setBorderWidth(2);
+    Picture1->setAutoSize(true);
+    Picture1->setBackColor(ColorValue(0xFFFFFF));
+
+    Picture2 = place(new PictureBox(client), "Picture2", QRect(90, 0, 6825, 135),
+                     QStringLiteral("Colore selezionato per la pittura "));
+    Picture2->setBackColor(ColorValue(ColorValue::WindowBackground));
+
+    Frame1 = place(new QGroupBox(QStringLiteral("Tavolozza"), client), "Frame1", QRect(6930, 60, 1545, 7815));
+    static constexpr int CellLeft[4] = {60, 420, 780, 1140};
+    static constexpr int RowTop[4] = {210, 390, 570, 750};
+    for (int i = 0; i < 16; ++i) {
+        const int row = i / 4;
+        Label1[size_t(i)] = place(new ClickLabel(Frame1), "Label1",
+                                  QRect(CellLeft[i % 4], RowTop[row], 315, row == 0 ? 170 : 165),
+                                  QStringLiteral("Seleziona questo colore"));
+        Label1[size_t(i)]->setProperty("Index", i);
+        Label1[size_t(i)]->setFrameStyle(QFrame::Box | QFrame::Plain);
+    }
+
+    Picture6 = place(new PictureBox(Frame1), "Picture6", QRect(60, 930, 1185, 1785),
+                     QStringLiteral("Clicca per selezionare un colore personalizzato"));
+    Picture6->setBorderWidth(1);
+    Picture6->setAutoSize(true);
+    Picture6->setPicture(makeSpectrum());
+
+    Label2 = place(new ClickLabel(Frame1), "Label2", QRect(1260, 930, 195, 1785),
+                   QStringLiteral("Visualizza la tavolozza di Windows con tutti i colori"));
+    Label2->setBackColor(ColorValue(0x00C0FFFF));
+    Label2->setFrameStyle(QFrame::Box | QFrame::Plain);
+
+    Command4 = pictureButton(Frame1, "Command4", QStringLiteral("Annulla tutto"), QRect(90, 2760, 1395, 795),
+                             QStringLiteral("Annulla tutte le colorazioni eseguite"));
+    Command3 = pictureButton(Frame1, "Command3", QStringLiteral("Anteprima stampa"), QRect(90, 3570, 1395, 795),
+                             QStringLiteral("Anteprima di stampa del disegno ..."));
+    Command2 = pictureButton(Frame1, "Command2", QStringLiteral("Carica Immagine"), QRect(90, 4380, 1395, 765),
+                             QStringLiteral("Carica una immagine presente sul disco fisso."));
+    Command5 = pictureButton(Frame1, "Command5", QStringLiteral("Salva Lavoro"), QRect(90, 5160, 1395, 765),
+                             QStringLiteral("Salva il disegno colorato in un file immagine"));
+    Command7 = button(Frame1, "Command7", QStringLiteral("&Foglio Bianco"), QRect(90, 5940, 1395, 285),
+                      QStringLiteral("Cancella tutto il contenuto del foglio "));
+    Command6 = button(Frame1, "Command6", QStringLiteral("Ritocca contorni"), QRect(90, 6240, 1395, 285),
+                      QStringLiteral("Ritocca con una penna nera eventuali contorni non precisi"));
+
+    Slider4 = place(new QSlider(Qt::Horizontal, Frame1), "Slider4", QRect(60, 6540, 1455, 225),
+                    QStringLiteral("Spessore della penna di ritocco"));
+    Slider4->setRange(0, 8);
+    Slider4->setValue(2);
+    Slider4->setSingleStep(1);
+    Slider4->setPageStep(5);
+
+    Command1 = pictureButton(Frame1, "Command1", QStringLiteral("Fine"), QRect(90, 6930, 1395, 765),
+                             QStringLiteral("Chiude il programma e torna a Windows"));
+
+    Frame2 = place(new QGroupBox(client), "Frame2", QRect(8550, 60, 4515, 525));
+    Command8 = button(Frame2, "Command8", QStringLiteral("Back"), QRect(90, 150, 525, 315),
+                      QStringLiteral("Torna indietro"));
+    Command9 = button(Frame2, "Command9", QStringLiteral("Menu"), QRect(630, 150, 555, 315),
+                      QStringLiteral("Visualizza menù di ricerca Internet"));
+    Command10 = button(Frame2, "Command10", QStringLiteral("ZNF"), QRect(1200, 150, 525, 315),
+                       QStringLiteral("Visualizza contenuto Zanfir"));
+    Text1 = place(new QLineEdit(Frame2), "Text1", QRect(1740, 150, 2265, 315),
+                  QStringLiteral("Inserisci un indirizzo valido di Internet quindi premi <Invio>"));
+
+    WebBrowser1 = place(new WebBrowser(client), "WebBrowser1", QRect(8550, 600, 10575, 5160));
+
+    Picture4 = place(new PictureBox(client), "Picture4", QRect(7710, 8160, 1245, 1125));
+    Picture4->hide();
+
+    connect(Picture1, &PictureBox::MouseDown, this, &Form1::Picture1_MouseDown);
+}
+
+void Form1::Form_Load(const Options &options)
+{
+    for (int i = 0; i < 16; ++i)
+        Label1[size_t(i)]->setBackColor(ClassicPalette[size_t(i)]);
+
+    QRect frame = twipsRect(Frame1);
+    frame.moveLeft(palette1Left(twipsRect(Picture1)));
+    setTwipsRect(Frame1, frame);
+
+    Module1::Percorso = withTrailingSlash(options.programFolder);
+
+    // The r-th file of the drawings folder, r from 1 to 10: with fewer files, or
+    // when that file is no picture, the sheet stays empty.
+    const QStringList names = ordinaryFileNames(Module1::Percorso + QStringLiteral("Immagini"));
+    const int r = int(options.random() * 10) + 1;
+    if (r <= names.size()) {
+        if (const auto picture = loadPicture(Module1::Percorso + QStringLiteral("Immagini/") + names[r - 1]))
+            Picture1->setPicture(*picture);
+    }
+
+    setWindowState(windowState() | Qt::WindowMaximized);
+
+    const QString startPage = Module1::Percorso + QStringLiteral("menu/menu.htm");
+    WebBrowser1->Navigate(startPage);
+    Text1->setText(startPage);
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::Form_Resize()
+{
+    Form1Geometry g{twipsRect(Picture1), twipsRect(Picture2), twipsRect(Frame1),
+                    twipsRect(WebBrowser1), twipsRect(Frame2), twipsRect(Text1)};
+    layoutForm1(g, windowTwipsSize(this));
+    setTwipsRect(Picture2, g.picture2);
+    setTwipsRect(Frame1, g.frame1);
+    setTwipsRect(WebBrowser1, g.webBrowser1);
+    setTwipsRect(Frame2, g.frame2);
+    setTwipsRect(Text1, g.text1);
+}

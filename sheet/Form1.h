@@ -1,0 +1,80 @@
+// Form1, the main window: the sheet, the palette column and the browser pane.
+#pragma once
+
+#include "platform/ColorValue.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+#include <optional>
+
+class ClickLabel;
+class PictureBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QSlider;
+class QToolButton;
+class WebBrowser;
+
+class Form1 : public QMainWindow
+{
+    Q_OBJECT
+public:
+    struct Options
+    {
+        // The folder the program runs from; its Immagini/ and menu/ are used.
+        QString programFolder;
+        // A number in [0, 1) that picks the first drawing.
+        std::function<double()> random;
+
+        // The executable's folder and a generator seeded from the clock.
+        static Options forProgram();
+    };
+
+    explicit Form1(const Options &options, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Fills the area at (X, Y), in obj's scale units, with colorCode. Without a
+    // border colour it repaints the connected patch of the colour found there;
+    // with one it spreads until that colour. obj's fill settings are restored.
+    void AreaFill(PictureBox *obj, int X, int Y, ColorValue colorCode,
+                  std::optional<ColorValue> borderColor = std::nullopt);
+
+    // Lays the palette column and the browser pane out after the sheet and the window.
+    void Form_Resize();
+
+    void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+
+    // The controls, named as designed; other windows reach the sheet through Picture1.
+    PictureBox *Picture1 = nullptr;
+    PictureBox *Picture2 = nullptr;
+    QGroupBox *Frame1 = nullptr;
+    std::array<ClickLabel *, 16> Label1{};
+    PictureBox *Picture6 = nullptr;
+    ClickLabel *Label2 = nullptr;
+    QToolButton *Command1 = nullptr;
+    QToolButton *Command2 = nullptr;
+    QToolButton *Command3 = nullptr;
+    QToolButton *Command4 = nullptr;
+    QToolButton *Command5 = nullptr;
+    QPushButton *Command6 = nullptr;
+    QPushButton *Command7 = nullptr;
+    QSlider *Slider4 = nullptr;
+    QGroupBox *Frame2 = nullptr;
+    QPushButton *Command8 = nullptr;
+    QPushButton *Command9 = nullptr;
+    QPushButton *Command10 = nullptr;
+    QLineEdit *Text1 = nullptr;
+    WebBrowser *WebBrowser1 = nullptr;
+    PictureBox *Picture4 = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void createControls();
+    void Form_Load(const Options &options);
+    // One black square of the retouch pen, (2t + 1) pixels wide, centred on (X, Y).
+    void DisegnaPenna(float X, float Y, int t);
+};

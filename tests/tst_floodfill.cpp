@@ -1,0 +1,221 @@
+// The flood fill over raw pixels, against a plain breadth-first reference.
+#include "platform/FloodFill.h"
+#include "support/PixelArt.h"
+#include "support/ReferenceFill.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+#include <vector>
+
+Q_DECLARE_METATYPE(FloodFillType)
+
+namespace {
+
+constexpr quint32 White = 0xFFFFFFFF;
+constexpr quint32 Black = 0xFF000000;
+constexpr quint32 Red = 0xFFFF0000;
+constexpr quint32 Blue = 0xFF0000FF;
+
+struct Fill
+{
+    QImage image;
+    FloodFillResult result;
+};
+
+Fill fill(QImage image, QPoint start, quint32 color, quint32 with, FloodFillType type)
+{
+    auto *bits = reinterpret_cast<quint32 *>(image.bits());
+    const FloodFillResult r = floodFill(bits, image.width(), image.height(), image.bytesPerLine() / 4,
+                                        start, color, with, type);
+    return {image, r};
+}
+
+} // namespace
+
+class TestFloodFill : public QObject
+{
+    Q_OBJECT
+private slots:
+    void matchesReference_data();
+    void matchesReference();
+    void shapes_data();
+    void shapes();
+    void nothingHappens_data();
+    void nothingHappens();
+    void respectsStride();
+    void fillsHugeSheetWithoutRecursion();
+    void fillsSerpentineCorridor();
+};
+
+void TestFloodFill::matchesReference_data()
+{
+    QTest::addColumn<FloodFillType>("type");
+    QTest::addColumn<int>("colours");
+    QTest::addColumn<quint32>("seed");
+    QTest::newRow("surface, two colours") << FloodFillType::Surface << 2 << 11u;
+    QTest::newRow("surface, three colours") << FloodFillType::Surface << 3 << 12u;
+    QTest::newRow("border, two colours") << FloodFillType::Border << 2 << 13u;
+    QTest::newRow("border, three colours") << FloodFillType::Border << 3 << 14u;
+}
+
+// Several hundred small random pictures with random starts, fill colours that may
+// equal a colour already present, and strides wider than the rows.
+void TestFloodFill::matchesReference()
+{
+    QFETCH(FloodFillType, type);
+    QFETCH(int, colours);
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    const quint32 palette[4] = {White, Black, Red, Blue};
+    for (int round = 0; round < 300; ++round) {
+        const int width = random.bounded(1, 40);
+        const int height = random.bounded(1, 40);
+        const int stride = width + random.bounded(0, 3);
+        // Few colours and clustered runs make areas with holes, gaps and tongues.
+        std::vector<quint32> pixels(size_t(stride) * size_t(height), 0xFFABCDEF);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                pixels[size_t(y * stride + x)] = palette[random.bounded(colours)];
+        const QPoint start(random.bounded(-1, width + 1), random.bounded(-1, height + 1));
+        const quint32 color = palette[random.bounded(colours)];
+        const quint32 with = palette[random.bounded(4)];
+        std::vector<quint32> expected = pixels;
+
+        const FloodFillResult got = floodFill(pixels.data(), width, height, stride, start, color, with, type);
+        const FloodFillResult want = referenceFloodFill(expected.data(), width, height, stride, start, color, with, type);
+        QVERIFY2(pixels == expected, qPrintable(QStringLiteral("round %1").arg(round)));
+        QCOMPARE(got.pixels, want.pixels);
+        QCOMPARE(got.changed, want.changed);
+    }
+}
+
+void TestFloodFill::shapes_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<QStringList>("after");
+
+    // A diagonal of black touching only at corners still closes an area.
+    QTest::newRow("diagonal wall holds")
+        << QStringList{"...#", "..#.", ".#..", "#..."} << QPoint(0, 0)
+        << QStringList{"rrr#", "rr#.", "r#..", "#..."};
+    QTest::newRow("corner contact is no way through")
+        << QStringList{".#..", "#...", "...."} << QPoint(0, 0)
+        << QStringList{"r#..", "#...", "...."};
+    QTest::newRow("one pixel gap leaks")
+        << QStringList{"..#..", "..#..", ".....", "..#.."} << QPoint(0, 0)
+        << QStringList{"rr#rr", "rr#rr", "rrrrr", "rr#rr"};
+    QTest::newRow("closed ring keeps its inside")
+        << QStringList{".....", ".###.", ".#.#.", ".###.", "....."} << QPoint(0, 0)
+        << QStringList{"rrrrr", "r###r", "r#.#r", "r###r", "rrrrr"};
+    QTest::newRow("click on an outline recolours the whole outline")
+        << QStringList{".....", ".###.", ".#.#.", ".###.", "....#"} << QPoint(1, 1)
+        << QStringList{".....", ".rrr.", ".r.r.", ".rrr.", "....#"};
+    QTest::newRow("near shades stay")
+        << QStringList{"..w..", ".w.w.", "..k..", "....."} << QPoint(0, 0)
+        << QStringList{"rrwrr", "rw.wr", "rrkrr", "rrrrr"};
+    QTest::newRow("u-shape filled around the bend")
+        << QStringList{".#.#.", ".#.#.", ".###.", "....."} << QPoint(0, 0)
+        << QStringList{"r#.#r", "r#.#r", "r###r", "rrrrr"};
+    QTest::newRow("spiral reached to its centre")
+        << QStringList{".......", "######.", ".....#.", ".###.#.", ".#.#.#.", ".#...#.", ".#####.", "......."}
+        << QPoint(0, 0)
+        << QStringList{"rrrrrrr", "######r", "rrrrr#r", "r###r#r", "r#r#r#r", "r#rrr#r", "r#####r", "rrrrrrr"};
+}
+
+// Surface fills of white with red on hand-drawn shapes.
+void TestFloodFill::shapes()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QPoint, start);
+    QFETCH(QStringList, after);
+    const QImage image = pixelArt(before);
+    const Fill f = fill(image, start, image.pixel(start), Red, FloodFillType::Surface);
+    QCOMPARE(f.image, pixelArt(after));
+}
+
+void TestFloodFill::nothingHappens_data()
+{
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<quint32>("color");
+    QTest::addColumn<quint32>("with");
+    QTest::addColumn<FloodFillType>("type");
+    QTest::newRow("left of the picture") << QPoint(-1, 1) << White << Red << FloodFillType::Surface;
+    QTest::newRow("above the picture") << QPoint(1, -1) << White << Red << FloodFillType::Surface;
+    QTest::newRow("right of the picture") << QPoint(3, 1) << White << Red << FloodFillType::Surface;
+    QTest::newRow("below the picture") << QPoint(1, 3) << White << Red << FloodFillType::Surface;
+    QTest::newRow("start is not the colour") << QPoint(1, 1) << White << Red << FloodFillType::Surface;
+    QTest::newRow("area already has the colour") << QPoint(0, 0) << White << White << FloodFillType::Surface;
+    QTest::newRow("start on the border colour") << QPoint(1, 1) << Black << Red << FloodFillType::Border;
+    QTest::newRow("border start outside") << QPoint(5, 5) << Black << Red << FloodFillType::Border;
+}
+
+void TestFloodFill::nothingHappens()
+{
+    QFETCH(QPoint, start);
+    QFETCH(quint32, color);
+    QFETCH(quint32, with);
+    QFETCH(FloodFillType, type);
+    const QImage image = pixelArt({"...", ".#.", "..."});
+    const Fill f = fill(image, start, color, with, type);
+    QCOMPARE(f.result.pixels, 0);
+    QVERIFY(f.result.changed.isEmpty());
+    QCOMPARE(f.image, image);
+}
+
+// Padding between rows belongs to nobody and is never written.
+void TestFloodFill::respectsStride()
+{
+    const int width = 5, height = 4, stride = 8;
+    std::vector<quint32> pixels(size_t(stride * height), 0x12345678);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            pixels[size_t(y * stride + x)] = White;
+    const FloodFillResult r = floodFill(pixels.data(), width, height, stride, {2, 2}, White, Blue,
+                                        FloodFillType::Surface);
+    QCOMPARE(r.pixels, qint64(width * height));
+    QCOMPARE(r.changed, QRect(0, 0, width, height));
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < stride; ++x)
+            QCOMPARE(pixels[size_t(y * stride + x)], x < width ? Blue : 0x12345678u);
+}
+
+void TestFloodFill::fillsHugeSheetWithoutRecursion()
+{
+    QImage sheet(4096, 4096, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    const Fill f = fill(sheet, {2048, 2048}, White, Red, FloodFillType::Surface);
+    QCOMPARE(f.result.pixels, qint64(4096) * 4096);
+    QCOMPARE(f.result.changed, sheet.rect());
+    QImage allRed(sheet.size(), QImage::Format_RGB32);
+    allRed.fill(QColor(Qt::red));
+    QCOMPARE(f.image, allRed);
+}
+
+// A one-pixel corridor winding through the whole picture: the deepest the span
+// stack gets, and every step of it must be walked.
+void TestFloodFill::fillsSerpentineCorridor()
+{
+    const int size = 1025;
+    QImage maze(size, size, QImage::Format_RGB32);
+    maze.fill(Qt::black);
+    qint64 corridor = 0;
+    for (int y = 0; y < size; y += 2) {
+        for (int x = 0; x < size; ++x)
+            maze.setPixel(x, y, White);
+        corridor += size;
+        if (y + 1 < size) {
+            maze.setPixel((y / 2) % 2 ? 0 : size - 1, y + 1, White);
+            ++corridor;
+        }
+    }
+    const Fill f = fill(maze, {0, 0}, White, Red, FloodFillType::Surface);
+    QCOMPARE(f.result.pixels, corridor);
+    QImage expected = maze;
+    auto *bits = reinterpret_cast<quint32 *>(expected.bits());
+    referenceFloodFill(bits, size, size, expected.bytesPerLine() / 4, {0, 0}, White, Red, FloodFillType::Surface);
+    QCOMPARE(f.image, expected);
+}
+
+QTEST_GUILESS_MAIN(TestFloodFill)
+#include "tst_floodfill.moc"
