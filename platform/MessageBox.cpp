@@ -1,0 +1,33 @@
+// MessageBox over QMessageBox.
+#include "platform/MessageBox.h"
+
+#include "app/AppInfo.h"
+
+#include <QMessageBox>
+
+namespace MessageBox {
+
+namespace {
+Recorder *g_recorder = nullptr;
+}
+
+int show(const QString &text, Buttons buttons, QWidget *parent)
+{
+    if (g_recorder) {
+        g_recorder->texts.append(text);
+        return g_recorder->answers.isEmpty() ? Ok : g_recorder->answers.takeFirst();
+    }
+    QMessageBox box(QMessageBox::NoIcon, AppInfo::Title, text,
+                    buttons == OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, parent);
+    const int pressed = box.exec();
+    if (pressed == QMessageBox::Ok)
+        return Ok;
+    return buttons == OkCancel ? Cancel : Ok;
+}
+
+void recordForTests(Recorder *recorder)
+{
+    g_recorder = recorder;
+}
+
+} // namespace MessageBox
