@@ -19,6 +19,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTime>
+#include <QTimer>
 #include <QToolButton>
 #include <random>
 
@@ -68,6 +69,9 @@ Form1::Form1(const Options &options, QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Pintavo - Freeware da ") + AppInfo::MakerDomain);
+    // The controls are sized in twips for a small 8-point face; larger fonts
+    // would clip the captions of the palette column.
+    setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     createControls();
     Form_Load(options);
 }
@@ -179,6 +183,21 @@ void Form1::Form_Load(const Options &options)
     const QString startPage = Module1::Percorso + QStringLiteral("menu/menu.htm");
     WebBrowser1->Navigate(startPage);
     Text1->setText(startPage);
+}
+
+void Form1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    // The web view turns the window into an OpenGL one when it first shows, and
+    // on X11 the recreated window loses the maximised state asked for at load.
+    // Asking again once the window is up keeps what the load decided.
+    if (m_firstShow && (windowState() & Qt::WindowMaximized)) {
+        QTimer::singleShot(0, this, [this] {
+            setWindowState(windowState() & ~Qt::WindowMaximized);
+            setWindowState(windowState() | Qt::WindowMaximized);
+        });
+    }
+    m_firstShow = false;
 }
 
 void Form1::resizeEvent(QResizeEvent *event)

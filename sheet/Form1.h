@@ -70,6 +70,7 @@ public:
     PictureBox *Picture4 = nullptr;
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -77,4 +78,6 @@ private:
     void Form_Load(const Options &options);
     // One black square of the retouch pen, (2t + 1) pixels wide, centred on (X, Y).
     void DisegnaPenna(float X, float Y, int t);
+
+    bool m_firstShow = true;
 };
