@@ -82,6 +82,7 @@ void Form1::createControls()
 {
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("Form1Client"));
+    client->setMouseTracking(true);
     setCentralWidget(client);
     resize(1024, 720);
 
@@ -156,6 +157,7 @@ void Form1::createControls()
     Picture4->hide();
 
     connect(Picture1, &PictureBox::MouseDown, this, &Form1::Picture1_MouseDown);
+    connectPalette();
 }
 
 void Form1::Form_Load(const Options &options)

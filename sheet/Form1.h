@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/ColorValue.h"
+#include "platform/CommonDialog.h"
 
 #include <QMainWindow>
 #include <array>
@@ -45,6 +46,21 @@ public:
     void Form_Resize();
 
     void Picture1_MouseDown(int Button, int Shift, float X, float Y);
+    void Picture1_MouseMove(int Button, int Shift, float X, float Y);
+
+    // Choosing the painting colour; every choice also puts the retouch pen away.
+    void Label1_Click(int Index);
+    void Picture6_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture6_Click();
+    void Label2_Click();
+    void Frame1_MouseDown(int Button, int Shift, float X, float Y);
+    // The retouch pen on (pressing again keeps it on).
+    void Command6_Click();
+    // Moving over the window, the palette frame or the colour strip gives the
+    // normal pointer back.
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void Frame1_MouseMove(int Button, int Shift, float X, float Y);
+    void Picture2_MouseMove(int Button, int Shift, float X, float Y);
 
     // The controls, named as designed; other windows reach the sheet through Picture1.
     PictureBox *Picture1 = nullptr;
@@ -68,13 +84,16 @@ public:
     QLineEdit *Text1 = nullptr;
     WebBrowser *WebBrowser1 = nullptr;
     PictureBox *Picture4 = nullptr;
+    CommonDialog CommonDialog1;
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
+    void connectPalette();
     void Form_Load(const Options &options);
     // One black square of the retouch pen, (2t + 1) pixels wide, centred on (X, Y).
     void DisegnaPenna(float X, float Y, int t);
