@@ -1,7 +1,8 @@
-// CommonDialog over QColorDialog.
+// CommonDialog over QColorDialog and QFileDialog.
 #include "platform/CommonDialog.h"
 
 #include <QColorDialog>
+#include <QFileDialog>
 
 namespace {
 CommonDialog::Recorder *g_recorder = nullptr;
@@ -26,4 +27,39 @@ void CommonDialog::ShowColor(QWidget *parent)
 void CommonDialog::recordForTests(Recorder *recorder)
 {
     g_recorder = recorder;
+}
+
+QStringList CommonDialog::nameFilters(const QString &filter)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        const QString &description = parts[i];
+        const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters.append(description.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))
+                           ? description
+                           : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    }
+    return filters;
+}
+
+void CommonDialog::ShowSave(QWidget *parent)
+{
+    if (g_recorder) {
+        ++g_recorder->saveShown;
+        g_recorder->fileNameWhenShown = m_fileName;
+        const std::optional<QString> answer =
+            g_recorder->fileNames.isEmpty() ? std::nullopt : g_recorder->fileNames.takeFirst();
+        m_fileName = answer.value_or(QString());
+        return;
+    }
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(nameFilters(m_filter));
+    if (!m_fileName.isEmpty())
+        dialog.selectFile(m_fileName);
+    m_fileName = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+        ? dialog.selectedFiles().constFirst()
+        : QString();
 }

@@ -1,10 +1,14 @@
 // The picture box widget: image keeping, drawing primitives and mouse events.
 #include "platform/PictureBox.h"
 
+#include "platform/DroppedPicture.h"
 #include "platform/MouseCodes.h"
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -172,4 +176,33 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
     m_pressedInside = false;
     if (click)
         emit Click();
+}
+
+void PictureBox::setAutomaticDrop(bool on)
+{
+    setAcceptDrops(on);
+    if (on && !m_drop) {
+        m_drop = new DroppedPicture(this);
+        connect(m_drop, &DroppedPicture::ready, this, &PictureBox::setPicture);
+    }
+}
+
+void PictureBox::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (DroppedPicture::mayHoldPicture(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void PictureBox::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (DroppedPicture::mayHoldPicture(event->mimeData()))
+        event->acceptProposedAction();
+}
+
+void PictureBox::dropEvent(QDropEvent *event)
+{
+    if (!m_drop || !DroppedPicture::mayHoldPicture(event->mimeData()))
+        return;
+    event->acceptProposedAction();
+    m_drop->read(event->mimeData());
 }

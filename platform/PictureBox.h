@@ -10,6 +10,8 @@
 // Mouse buttons and shift keys are reported as codes: buttons 1 left, 2 right,
 // 4 middle (added together in move events); shift 1, control 2, alt 4.
 // Positions are in the box's inner pixels, as single-precision numbers.
+class DroppedPicture;
+
 class PictureBox : public QWidget
 {
     Q_OBJECT
@@ -64,6 +66,11 @@ public:
     // with a transparent fill style. True when pixels changed.
     bool extFloodFill(int x, int y, ColorValue color, FloodFillType type);
 
+    // With automatic drop on, a picture dropped on the box (picture data, a local
+    // picture file, or the web address of one) becomes its picture; anything
+    // that is not a readable picture changes nothing.
+    void setAutomaticDrop(bool on);
+
 signals:
     void MouseDown(int button, int shift, float x, float y);
     void MouseMove(int button, int shift, float x, float y);
@@ -76,6 +83,9 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void rebuildImage();
@@ -91,4 +101,5 @@ private:
     bool m_autoSize = false;
     int m_borderWidth = 0;
     bool m_pressedInside = false;
+    DroppedPicture *m_drop = nullptr;
 };

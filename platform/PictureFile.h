@@ -1,4 +1,4 @@
-// Reading picture files for the sheet, the chooser's preview and drops.
+// Reading picture files for the sheet, the chooser's preview and drops, and saving the sheet.
 #pragma once
 
 #include <QImage>
@@ -13,3 +13,10 @@ class QIODevice;
 // Pictures beyond the reader's memory limit count as unreadable.
 std::optional<QImage> loadPicture(const QString &path);
 std::optional<QImage> loadPicture(QIODevice *device);
+
+// Writes the picture as a 24-bit Windows bitmap under exactly `path`, whatever its
+// extension. The file is written aside and put in place only when complete, so a
+// failure (a folder that cannot be written, a full disk, a name that is a folder)
+// leaves an earlier file of that name as it was. On failure returns false and,
+// when `error` is given, a short reason.
+bool savePictureAsBmp(const QImage &picture, const QString &path, QString *error = nullptr);

@@ -156,8 +156,26 @@ void Form1::createControls()
     Picture4 = place(new PictureBox(client), "Picture4", QRect(7710, 8160, 1245, 1125));
     Picture4->hide();
 
+    Picture1->setAutomaticDrop(true);
     connect(Picture1, &PictureBox::MouseDown, this, &Form1::Picture1_MouseDown);
     connectPalette();
+    connectCommands();
+    createMenus();
+}
+
+void Form1::connectCommands()
+{
+    connect(Command4, &QToolButton::clicked, this, &Form1::Command4_Click);
+    connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+    connect(Command5, &QToolButton::clicked, this, &Form1::Command5_Click);
+    connect(Command1, &QToolButton::clicked, this, &Form1::Command1_Click);
+    connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
+    connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);
+    connect(Command10, &QPushButton::clicked, this, &Form1::Command10_Click);
+    Text1->installEventFilter(this);
+    // The window and the palette frame see drags only to lay the window out again.
+    centralWidget()->setAcceptDrops(true);
+    Frame1->setAcceptDrops(true);
 }
 
 void Form1::Form_Load(const Options &options)

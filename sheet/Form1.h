@@ -45,6 +45,31 @@ public:
     // Lays the palette column and the browser pane out after the sheet and the window.
     void Form_Resize();
 
+    // The web search for drawings to colour, on the Virgilio portal.
+    static const QString WebSearchAddress;
+
+    // Commands on the whole sheet.
+    void Command4_Click(); // undo all
+    void Command7_Click(); // blank sheet
+    void Command5_Click(); // save as BMP
+    void Command1_Click(); // end the program
+    void MenuE_Click();
+    // Something dragged over the window or the palette only lays the window out again.
+    void Form_OLEDragOver();
+    void Form_OLEDragDrop();
+    void Frame1_DragOver();
+
+    // The browser pane, its address bar and the maker's links.
+    void Command8_Click();
+    void Command9_Click();
+    void Command10_Click();
+    void Text1_KeyDown(int KeyCode, int Shift);
+    void menuvirg_Click();
+    void menuhelp_Click();
+    void menusit_Click();
+    void menuscr_Click();
+    void menuznf_Click();
+
     void Picture1_MouseDown(int Button, int Shift, float X, float Y);
     void Picture1_MouseMove(int Button, int Shift, float X, float Y);
 
@@ -88,12 +113,17 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
     void connectPalette();
+    void connectCommands();
+    void createMenus();
+    // Sends the pane to the address and shows it in the address bar.
+    void openAddress(const QString &address);
     void Form_Load(const Options &options);
     // One black square of the retouch pen, (2t + 1) pixels wide, centred on (X, Y).
     void DisegnaPenna(float X, float Y, int t);

@@ -9,6 +9,8 @@
 #include "platform/TwipsGeometry.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
@@ -31,6 +33,16 @@ void Form1::connectPalette()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && watched == Text1) {
+        // The key still reaches the address bar afterwards.
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        Text1_KeyDown(enter ? 13 : key->key(), MouseCodes::shift(key->modifiers()));
+    }
+    if (event->type() == QEvent::DragEnter && watched == centralWidget())
+        Form_OLEDragOver();
+    if (event->type() == QEvent::DragEnter && watched == Frame1)
+        Frame1_DragOver();
     const bool press = event->type() == QEvent::MouseButtonPress;
     if ((press || event->type() == QEvent::MouseMove) && (watched == Frame1 || watched == centralWidget())) {
         const auto *mouse = static_cast<QMouseEvent *>(event);

@@ -1,0 +1,107 @@
+// DroppedPicture: mime data to picture, web pictures through QNetworkAccessManager.
+#include "platform/DroppedPicture.h"
+
+#include "platform/PictureFile.h"
+
+#include <QBuffer>
+#include <QMimeData>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+
+namespace {
+
+bool isWeb(const QUrl &url)
+{
+    return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
+}
+
+QList<QUrl> droppedUrls(const QMimeData *data)
+{
+    QList<QUrl> urls = data->urls();
+    if (urls.isEmpty() && data->hasText()) {
+        const QUrl typed(data->text().trimmed(), QUrl::StrictMode);
+        if (typed.isValid() && (typed.isLocalFile() || isWeb(typed)))
+            urls.append(typed);
+    }
+    return urls;
+}
+
+} // namespace
+
+DroppedPicture::DroppedPicture(QObject *parent) : QObject(parent) {}
+
+bool DroppedPicture::mayHoldPicture(const QMimeData *data)
+{
+    if (!data)
+        return false;
+    if (data->hasImage())
+        return true;
+    for (const QUrl &url : droppedUrls(data))
+        if (url.isLocalFile() || isWeb(url))
+            return true;
+    return false;
+}
+
+QUrl DroppedPicture::webAddress(const QMimeData *data)
+{
+    for (const QUrl &url : droppedUrls(data))
+        if (isWeb(url))
+            return url;
+    return {};
+}
+
+void DroppedPicture::read(const QMimeData *data)
+{
+    if (!data)
+        return;
+    if (m_reply) {
+        m_reply->abort();
+        m_reply = nullptr;
+    }
+    if (data->hasImage()) {
+        const QImage picture = qvariant_cast<QImage>(data->imageData());
+        if (!picture.isNull()) {
+            emit ready(picture);
+            return;
+        }
+    }
+    // The browser pane hands a picture over as a temporary copy of its file.
+    for (const QUrl &url : droppedUrls(data)) {
+        if (!url.isLocalFile())
+            continue;
+        if (const auto picture = loadPicture(url.toLocalFile()); picture && !picture->isNull()) {
+            emit ready(*picture);
+            return;
+        }
+    }
+    const QUrl web = webAddress(data);
+    if (web.isValid())
+        fetch(web);
+}
+
+void DroppedPicture::fetch(const QUrl &url)
+{
+    if (!m_network)
+        m_network = new QNetworkAccessManager(this);
+    QNetworkRequest request(url);
+    request.setTransferTimeout(WebTimeoutMs);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    QNetworkReply *reply = m_network->get(request);
+    m_reply = reply;
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
+        if (received > MaxWebBytes || total > MaxWebBytes)
+            reply->abort();
+    });
+    connect(reply, &QNetworkReply::finished, this, [this, reply] {
+        reply->deleteLater();
+        if (m_reply == reply)
+            m_reply = nullptr;
+        if (reply->error() != QNetworkReply::NoError)
+            return;
+        QByteArray bytes = reply->readAll();
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        if (const auto picture = loadPicture(&buffer); picture && !picture->isNull())
+            emit ready(*picture);
+    });
+}

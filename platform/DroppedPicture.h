@@ -1,0 +1,40 @@
+// Turning what a drag and drop carries into a picture: data, a local file, or a web address.
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QUrl>
+
+class QMimeData;
+class QNetworkAccessManager;
+class QNetworkReply;
+
+class DroppedPicture : public QObject
+{
+    Q_OBJECT
+public:
+    // Web pictures larger than this, or slower than the time limit, are given up.
+    static constexpr qint64 MaxWebBytes = 32 * 1024 * 1024;
+    static constexpr int WebTimeoutMs = 20000;
+
+    explicit DroppedPicture(QObject *parent = nullptr);
+
+    // Whether the drop may hold a picture: picture data, a local file, or a web address.
+    static bool mayHoldPicture(const QMimeData *data);
+    // The web address a drop points at, if it names no local file.
+    static QUrl webAddress(const QMimeData *data);
+
+    // Reads the drop. Picture data and local files are read at once; a web address
+    // is fetched in the background. `ready` is emitted only for a readable picture:
+    // anything else is dropped silently. A newer drop replaces a fetch under way.
+    void read(const QMimeData *data);
+
+signals:
+    void ready(const QImage &picture);
+
+private:
+    void fetch(const QUrl &url);
+
+    QNetworkAccessManager *m_network = nullptr;
+    QNetworkReply *m_reply = nullptr;
+};

@@ -1,0 +1,84 @@
+// Form1: the commands on the whole sheet (undo all, blank sheet, save, exit) and drops.
+#include "sheet/Form1.h"
+
+#include "platform/Launcher.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureFile.h"
+#include "platform/TwipsGeometry.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+void Form1::Command4_Click()
+{
+    // Giving the sheet its own picture again rebuilds its image: all colouring goes.
+    Picture4->setPicture(Picture1->picture());
+    Picture1->setPicture(Picture4->picture());
+}
+
+void Form1::Command7_Click()
+{
+    // The box is measured in the sheet's twips but drawn in its pixels, so it
+    // reaches well past the edges and covers the whole sheet.
+    const QRect sheet = twipsRect(Picture1);
+    Picture1->fillBox(0, 0, sheet.width(), sheet.height(), ColorValue(0xFFFFFF));
+    const QRect spare = twipsRect(Picture4);
+    Picture4->fillBox(0, 0, spare.width(), spare.height(), ColorValue(0xFFFFFF));
+    QCoreApplication::processEvents();
+}
+
+void Form1::Command5_Click()
+{
+    CommonDialog1.setFilter(QStringLiteral("BMP Files (*.bmp)|*.bmp|"));
+    // A cancelled dialog must not leave the name of an earlier save behind, or
+    // the sheet would be written over that file.
+    CommonDialog1.setFileName(QString());
+    CommonDialog1.ShowSave(this);
+    const QString name = CommonDialog1.fileName();
+    if (name.trimmed().isEmpty() || QFileInfo(name).fileName().trimmed().isEmpty())
+        return;
+    if (!savePictureAsBmp(Picture1->image(), name)) {
+        MessageBox::show(QStringLiteral("Non è stato possibile salvare il disegno nel file \"%1\". "
+                                        "Controlla che la cartella esista e si possa scrivere, "
+                                        "e che sul disco ci sia spazio. Il disegno sul foglio è ancora qui.")
+                             .arg(name),
+                         MessageBox::OkOnly, this);
+        return;
+    }
+    QCoreApplication::processEvents();
+    Launcher::start(name);
+}
+
+void Form1::Command1_Click()
+{
+    // Ends the whole run at once: nothing is asked and no window is asked to close.
+    QCoreApplication::exit(0);
+}
+
+void Form1::MenuE_Click()
+{
+    Command1_Click();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Command1_Click();
+}
+
+void Form1::Form_OLEDragOver()
+{
+    Form_Resize();
+}
+
+void Form1::Form_OLEDragDrop()
+{
+    Form_Resize();
+}
+
+void Form1::Frame1_DragOver()
+{
+    Form_Resize();
+}
