@@ -1,0 +1,463 @@
+// Commands on the whole sheet: undo all, blank sheet, save, exit, the menu bar and drops.
+#include "app/Environment.h"
+#include "app/Module1.h"
+#include "platform/CommonDialog.h"
+#include "platform/Launcher.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureBox.h"
+#include "platform/PictureFile.h"
+#include "platform/TwipsGeometry.h"
+#include "sheet/Form1.h"
+#include "support/PixelArt.h"
+#include "support/TestMain.h"
+
+#include <QBuffer>
+#include <QDialog>
+#include <QPushButton>
+#include <QSlider>
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtEndian>
+#include <memory>
+
+namespace {
+
+QImage ring()
+{
+    return pixelArt({
+        "........",
+        ".####...",
+        ".#..#...",
+        ".####...",
+        "........",
+    });
+}
+
+QByteArray encoded(const QImage &image, const char *format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+void drop(QWidget *target, QMimeData *data)
+{
+    const QPoint at(5, 5);
+    QDragEnterEvent enter(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &enter);
+    QDropEvent dropped(QPointF(at), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &dropped);
+}
+
+// Serves one body to every request, as a tiny web server on the loopback address.
+class OnePageServer : public QTcpServer
+{
+public:
+    explicit OnePageServer(QByteArray body) : m_body(std::move(body))
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    if (!socket->readAll().contains("\r\n\r\n"))
+                        return;
+                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/bmp\r\nConnection: close\r\nContent-Length: "
+                                  + QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
+                    socket->disconnectFromHost();
+                });
+                connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+    }
+
+private:
+    QByteArray m_body;
+};
+
+} // namespace
+
+class TestSheetCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void undoAllBringsTheDrawingBack_data();
+    void undoAllBringsTheDrawingBack();
+    void blankSheetIsOneWhiteArea();
+    void saveWritesExactlyThatName_data();
+    void saveWritesExactlyThatName();
+    void saveOfBlanksWritesNothing_data();
+    void saveOfBlanksWritesNothing();
+    void cancelledSaveKeepsTheEarlierFile();
+    void failedSaveTellsAndKeepsTheEarlierFile_data();
+    void failedSaveTellsAndKeepsTheEarlierFile();
+    void exitEndsTheRun();
+    void closeBoxEndsTheRun();
+    void menuBarInOrder();
+    void dropReplacesTheDrawing_data();
+    void dropReplacesTheDrawing();
+    void dropOfAWebPicture();
+    void dropOfNoPictureChangesNothing_data();
+    void dropOfNoPictureChangesNothing();
+    void dragOverTheWindowRunsTheLayout();
+
+private:
+    std::unique_ptr<Form1> makeForm();
+    QImage colouredSheet(Form1 &form);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    CommonDialog::Recorder m_dialog;
+    Launcher::Recorder m_launcher;
+    MessageBox::Recorder m_messages;
+};
+
+void TestSheetCommands::init()
+{
+    Module1::reset();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_dialog = {};
+    m_launcher = {};
+    m_messages = {};
+    CommonDialog::recordForTests(&m_dialog);
+    Launcher::recordForTests(&m_launcher);
+    MessageBox::recordForTests(&m_messages);
+}
+
+void TestSheetCommands::cleanup()
+{
+    CommonDialog::recordForTests(nullptr);
+    Launcher::recordForTests(nullptr);
+    MessageBox::recordForTests(nullptr);
+    m_dir.reset();
+}
+
+std::unique_ptr<Form1> TestSheetCommands::makeForm()
+{
+    Form1::Options options;
+    options.programFolder = m_dir->path();
+    options.random = [] { return 0.0; };
+    auto form = std::make_unique<Form1>(options);
+    form->show();
+    return form;
+}
+
+QImage TestSheetCommands::colouredSheet(Form1 &form)
+{
+    form.Picture1->setPicture(ring());
+    form.Label1_Click(12);
+    form.Picture1_MouseDown(1, 0, 0, 0);
+    form.Command6_Click();
+    form.Slider4->setValue(0);
+    form.Picture1_MouseDown(1, 0, 2, 2);
+    form.Label1_Click(9);
+    return form.Picture1->image();
+}
+
+void TestSheetCommands::undoAllBringsTheDrawingBack_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::newRow("right after loading") << "load";
+    QTest::newRow("after colouring and pen") << "colour";
+    QTest::newRow("after the blank sheet") << "blank";
+    QTest::newRow("empty sheet") << "empty";
+}
+
+void TestSheetCommands::undoAllBringsTheDrawingBack()
+{
+    QFETCH(QString, before);
+    const auto form = makeForm();
+    QImage expected = ring();
+    if (before == QLatin1String("empty")) {
+        form->Picture1->fillBox(3, 3, 9, 9, ColorValue(0x0000FF));
+        expected = QImage(form->Picture1->image().size(), QImage::Format_RGB32);
+        expected.fill(Qt::white);
+    } else {
+        form->Picture1->setPicture(ring());
+        if (before == QLatin1String("colour"))
+            QVERIFY(colouredSheet(*form) != ring());
+        if (before == QLatin1String("blank")) {
+            colouredSheet(*form);
+            form->Command7_Click();
+        }
+    }
+    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    QCOMPARE(form->Picture1->image(), expected);
+}
+
+void TestSheetCommands::blankSheetIsOneWhiteArea()
+{
+    const auto form = makeForm();
+    colouredSheet(*form);
+    QTest::mouseClick(form->Command7, Qt::LeftButton);
+    QImage white(ring().size(), QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QCOMPARE(form->Picture1->image(), white);
+    QCOMPARE(form->Picture1->picture(), ring());
+    form->Label1_Click(10);
+    form->Picture1_MouseDown(1, 0, 7, 4);
+    QImage green(ring().size(), QImage::Format_RGB32);
+    green.fill(QColor(0, 255, 0));
+    QCOMPARE(form->Picture1->image(), green);
+}
+
+void TestSheetCommands::saveWritesExactlyThatName_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("no extension") << "disegno";
+    QTest::newRow("bmp") << "casa.bmp";
+    QTest::newRow("another extension, still a bmp") << "foto.jpg";
+    QTest::newRow("blanks and shell characters")
+        << " a b; rm -rf $HOME `x` 'q' \"d\" & |.bmp";
+    QTest::newRow("leading dash and non-Latin letters") << "-n gatto 猫 кошка.bmp";
+}
+
+void TestSheetCommands::saveWritesExactlyThatName()
+{
+    QFETCH(QString, name);
+    const auto form = makeForm();
+    const QImage sheet = colouredSheet(*form);
+    const QString path = m_dir->filePath(name);
+    m_dialog.fileNames = {path};
+    QTest::mouseClick(form->Command5, Qt::LeftButton);
+
+    QCOMPARE(m_dialog.saveShown, 1);
+    QCOMPARE(CommonDialog::nameFilters(form->CommonDialog1.filter()), QStringList{"BMP Files (*.bmp)"});
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QCOMPARE(bytes.left(2), QByteArray("BM"));
+    QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));
+    QCOMPARE(QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32), sheet);
+    QCOMPARE(m_launcher.arguments, QStringList{path});
+    QVERIFY(m_messages.texts.isEmpty());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{name});
+}
+
+void TestSheetCommands::saveOfBlanksWritesNothing_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("blanks only") << "   ";
+    QTest::newRow("a folder and blanks") << "%1/   ";
+    QTest::newRow("nothing") << "";
+}
+
+void TestSheetCommands::saveOfBlanksWritesNothing()
+{
+    QFETCH(QString, name);
+    const auto form = makeForm();
+    colouredSheet(*form);
+    m_dialog.fileNames = {name.arg(m_dir->path())};
+    form->Command5_Click();
+    QVERIFY(QDir(m_dir->path()).isEmpty());
+    QVERIFY(m_launcher.arguments.isEmpty());
+    QVERIFY(m_messages.texts.isEmpty());
+}
+
+void TestSheetCommands::cancelledSaveKeepsTheEarlierFile()
+{
+    const auto form = makeForm();
+    colouredSheet(*form);
+    const QString path = m_dir->filePath(QStringLiteral("primo.bmp"));
+    m_dialog.fileNames = {path};
+    form->Command5_Click();
+    QFile first(path);
+    QVERIFY(first.open(QIODevice::ReadOnly));
+    const QByteArray saved = first.readAll();
+    first.close();
+
+    form->Command7_Click();
+    m_dialog.fileNames = {std::nullopt};
+    form->Command5_Click();
+    QCOMPARE(m_dialog.fileNameWhenShown, QString());
+    QVERIFY(first.open(QIODevice::ReadOnly));
+    QCOMPARE(first.readAll(), saved);
+    QCOMPARE(m_launcher.arguments, QStringList{path});
+}
+
+void TestSheetCommands::failedSaveTellsAndKeepsTheEarlierFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("name is a folder") << "cartella";
+    QTest::newRow("folder that does not exist") << "manca/disegno.bmp";
+    QTest::newRow("inside a file") << "vecchio.bmp/disegno.bmp";
+}
+
+void TestSheetCommands::failedSaveTellsAndKeepsTheEarlierFile()
+{
+    QFETCH(QString, name);
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("cartella")));
+    QFile earlier(m_dir->filePath(QStringLiteral("vecchio.bmp")));
+    QVERIFY(earlier.open(QIODevice::WriteOnly));
+    earlier.write("il disegno di ieri");
+    earlier.close();
+    const auto form = makeForm();
+    colouredSheet(*form);
+    m_dialog.fileNames = {m_dir->filePath(name)};
+    form->Command5_Click();
+    QCOMPARE(m_messages.texts.size(), 1);
+    QVERIFY(m_messages.texts.first().startsWith(QStringLiteral("Non è stato possibile salvare")));
+    QVERIFY(m_launcher.arguments.isEmpty());
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), QByteArray("il disegno di ieri"));
+    QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("cartella"))).isDir());
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 2);
+}
+
+void TestSheetCommands::exitEndsTheRun()
+{
+    const auto form = makeForm();
+    colouredSheet(*form);
+    // A dialog left loaded but hidden must not keep the program alive.
+    QDialog hidden;
+    hidden.show();
+    hidden.hide();
+    QTimer::singleShot(0, form.get(), [&form] { QTest::mouseClick(form->Command1, Qt::LeftButton); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
+    watchdog.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(m_messages.texts.isEmpty());
+    QCOMPARE(m_dialog.saveShown, 0);
+}
+
+void TestSheetCommands::closeBoxEndsTheRun()
+{
+    const auto form = makeForm();
+    QTimer::singleShot(0, form.get(), [&form] { form->close(); });
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+}
+
+void TestSheetCommands::menuBarInOrder()
+{
+    const auto form = makeForm();
+    QStringList seen;
+    for (QAction *top : form->menuBar()->actions()) {
+        seen << top->menu()->objectName() + QLatin1Char('=') + top->text();
+        for (QAction *a : top->menu()->actions())
+            seen << a->objectName() + QLatin1Char('=') + (a->isSeparator() ? QStringLiteral("-") : a->text());
+    }
+    QCOMPARE(seen, (QStringList{
+                       "menuf=&File", "MenuE=&Esci", "menumma=-", "menuvirg=Ricerca con Virgilio", "menumm=-",
+                       "menuc=&Apri file da colorare", "menupi=&?", "menuhelp=&Help", "menumama=-",
+                       "menusit=Visita sito dell'autore ...", "menuscr=Scrivi all'autore ...", "menumamas=-",
+                       "menuznf=Zanfir ...", "MenuAbo=&About"}));
+}
+
+void TestSheetCommands::dropReplacesTheDrawing_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("picture data") << "data";
+    QTest::newRow("local file address with its html, as the browser pane hands it") << "file";
+    QTest::newRow("file address as plain text") << "text";
+}
+
+void TestSheetCommands::dropReplacesTheDrawing()
+{
+    QFETCH(QString, kind);
+    const auto form = makeForm();
+    colouredSheet(*form);
+    const QImage dropped = pixelArt({"..#..", ".#.#.", "..#..", "....."});
+    const QString path = m_dir->filePath(QStringLiteral("trascinata.gif"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(encoded(dropped, "PNG"));
+    file.close();
+    auto *data = new QMimeData;
+    if (kind == QLatin1String("data")) {
+        data->setImageData(dropped);
+    } else if (kind == QLatin1String("file")) {
+        data->setUrls({QUrl::fromLocalFile(path)});
+        data->setHtml(QStringLiteral("<img src=\"http://www.example.com/gatto.gif\">"));
+    } else {
+        data->setText(QUrl::fromLocalFile(path).toString());
+    }
+    drop(form->Picture1, data);
+    QCOMPARE(form->Picture1->picture().convertToFormat(QImage::Format_RGB32), dropped);
+    QCOMPARE(form->Picture1->image(), dropped);
+    form->Command4_Click();
+    QCOMPARE(form->Picture1->image(), dropped);
+    delete data;
+}
+
+void TestSheetCommands::dropOfAWebPicture()
+{
+    const QImage dropped = pixelArt({"#..#", ".##.", "#..#"});
+    OnePageServer server(encoded(dropped, "BMP"));
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const auto form = makeForm();
+    colouredSheet(*form);
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("http://127.0.0.1:%1/disegni/farfalla.bmp").arg(server.serverPort()))});
+    drop(form->Picture1, &data);
+    QTRY_COMPARE_WITH_TIMEOUT(form->Picture1->image(), dropped, 10000);
+}
+
+void TestSheetCommands::dropOfNoPictureChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("asFile");
+    QTest::newRow("text that is no picture") << QByteArray("ciao, non sono un disegno") << false;
+    QTest::newRow("a file that is no picture") << QByteArray("ciao, non sono un disegno") << true;
+    QByteArray huge = encoded(ring(), "BMP").left(54);
+    qToLittleEndian<qint32>(60000, huge.data() + 18);
+    qToLittleEndian<qint32>(60000, huge.data() + 22);
+    QTest::newRow("a picture too large to open") << huge + QByteArray(100, '\0') << true;
+}
+
+void TestSheetCommands::dropOfNoPictureChangesNothing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, asFile);
+    const auto form = makeForm();
+    const QImage sheet = colouredSheet(*form);
+    QMimeData data;
+    if (asFile) {
+        const QString path = m_dir->filePath(QStringLiteral("strano.bmp"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.close();
+        data.setUrls({QUrl::fromLocalFile(path)});
+    } else {
+        data.setText(QString::fromUtf8(content));
+    }
+    drop(form->Picture1, &data);
+    QCoreApplication::processEvents();
+    QCOMPARE(form->Picture1->image(), sheet);
+    QCOMPARE(form->Picture1->picture(), ring());
+}
+
+// The palette column follows a dropped picture only when the window lays itself
+// out again: dragging over the window does it.
+void TestSheetCommands::dragOverTheWindowRunsTheLayout()
+{
+    const auto form = makeForm();
+    QImage wide(600, 100, QImage::Format_RGB32);
+    wide.fill(Qt::white);
+    QMimeData data;
+    data.setImageData(wide);
+    drop(form->Picture1, &data);
+    QCOMPARE(form->Picture1->picture().width(), 600);
+    const int before = twipsRect(form->Frame1).left();
+    QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(form->centralWidget(), &enter);
+    QVERIFY(twipsRect(form->Frame1).left() != before);
+    QCOMPARE(twipsRect(form->Frame1).left(), twipsRect(form->Picture1).right() + 1 + 20);
+}
+
+PINTAVO_GUI_TEST_MAIN(TestSheetCommands)
+#include "tst_sheetcommands.moc"
