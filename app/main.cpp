@@ -4,6 +4,7 @@
 #include "sheet/Form1.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
                                             .arg(AppInfo::VersionRevision));
     QApplication::setOrganizationDomain(AppInfo::MakerDomain);
     QGuiApplication::setDesktopFileName(QStringLiteral("pintavo"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pintavo.svg")));
     Environment::installItalian(app);
 
     Form1 form(Form1::Options::forProgram());

@@ -69,6 +69,7 @@ public:
     void menusit_Click();
     void menuscr_Click();
     void menuznf_Click();
+    void MenuAbo_Click();
 
     void Picture1_MouseDown(int Button, int Shift, float X, float Y);
     void Picture1_MouseMove(int Button, int Shift, float X, float Y);

@@ -2,6 +2,7 @@
 #include "sheet/Form1.h"
 
 #include "app/AppInfo.h"
+#include "about/frmAbout.h"
 #include "app/Module1.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBox.h"
@@ -67,4 +68,10 @@ void Form1::menusit_Click()
 void Form1::menuscr_Click()
 {
     Launcher::start(QStringLiteral("mailto:") + AppInfo::MakerEmail);
+}
+
+void Form1::MenuAbo_Click()
+{
+    frmAbout about;
+    about.exec();
 }

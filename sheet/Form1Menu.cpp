@@ -42,5 +42,5 @@ void Form1::createMenus()
             &Form1::menuscr_Click);
     separator(menupi, "menumamas");
     connect(item(menupi, "menuznf", QStringLiteral("Zanfir ...")), &QAction::triggered, this, &Form1::menuznf_Click);
-    item(menupi, "MenuAbo", QStringLiteral("&About"));
+    connect(item(menupi, "MenuAbo", QStringLiteral("&About")), &QAction::triggered, this, &Form1::MenuAbo_Click);
 }
