@@ -87,7 +87,10 @@ void Form8::createControls()
     Frame1 = place(new QGroupBox(QStringLiteral("Pannello comandi"), client), "Frame1", QRect(4800, -30, 1845, 2805));
     Command2 = button(Frame1, "Command2", QStringLiteral("&Stampa"), QRect(180, 300, 1545, 795));
     Command1 = button(Frame1, "Command1", QStringLiteral("&Chiudi"), QRect(180, 1140, 1545, 765));
-    Label1 = place(new QLabel(QStringLiteral("Zoom di stampa"), Frame1), "Label1", QRect(330, 1980, 1275, 225));
+    // Designed 1275 twips wide from 330 for a narrower system font: it spans the
+    // slider below it instead, centred, so that today's fonts are not cut off.
+    Label1 = place(new QLabel(QStringLiteral("Zoom di stampa"), Frame1), "Label1", QRect(150, 1980, 1575, 225));
+    Label1->setAlignment(Qt::AlignCenter);
     Slider1 = place(new QSlider(Qt::Horizontal, Frame1), "Slider1", QRect(150, 2160, 1575, 495));
     Slider1->setRange(PageGeometry::MinZoom, PageGeometry::MaxZoom);
     Slider1->setSingleStep(1);
