@@ -96,6 +96,7 @@ private slots:
     void cleanup();
 
     void opensMaximisedModalAtZoom20();
+    void emptySheetGivesOnlyTheCreditLine();
     void pageShowsTheSheetCentred_data();
     void pageShowsTheSheetCentred();
     void sheetIsCopiedOnceAtLoad();
@@ -182,6 +183,22 @@ void TestForm8::opensMaximisedModalAtZoom20()
     QCOMPARE(form->Label1->text(), QStringLiteral("Zoom di stampa"));
     for (const char *name : {"Picture1", "Frame1", "Command1", "Command2", "Label1", "Slider1", "Image1"})
         QVERIFY2(form->findChild<QWidget *>(QLatin1String(name)), name);
+}
+
+void TestForm8::emptySheetGivesOnlyTheCreditLine()
+{
+    m_sheet->setAutoSize(false);
+    m_sheet->setPicture(QImage());
+    m_sheet->resize(0, 0);
+    const auto form = openPreview();
+    QVERIFY(form);
+    const QImage page = form->Picture1->picture();
+    QVERIFY(colouredBounds(page).isEmpty());
+    bool ink = false;
+    for (int y = 0; y < page.height() / 10 && !ink; ++y)
+        for (int x = 0; x < page.width() && !ink; ++x)
+            ink = qGray(page.pixel(x, y)) < 100;
+    QVERIFY(ink);
 }
 
 void TestForm8::pageShowsTheSheetCentred_data()
