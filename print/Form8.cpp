@@ -26,7 +26,7 @@
 
 namespace {
 
-// The window's outer size as designed; its height less 1400 twips is the
+// The window's size as designed; its height less 1400 twips is the
 // design height of the page.
 constexpr int DesignWidth = 6900;
 constexpr int DesignHeight = 8015;
