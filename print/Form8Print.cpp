@@ -1,0 +1,57 @@
+// Form8: the printer's paper and the print command.
+#include "print/Form8.h"
+
+#include "platform/MessageBox.h"
+#include "platform/PrintDialog.h"
+#include "print/PageGeometry.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+QSizeF Form8::paperSize() const
+{
+    const QPageLayout layout = m_printer->pageLayout();
+    const QSizeF millimetres = layout.isValid() ? layout.fullRect(QPageLayout::Millimeter).size() : QSizeF();
+    if (millimetres.width() > 0 && millimetres.height() > 0)
+        return millimetres / PageGeometry::MillimetresPerInch;
+    return PageGeometry::pageSize();
+}
+
+void Form8::Stampa()
+{
+    // A cancelled dialog prints nothing and says nothing.
+    if (!PrintDialog::show(*m_printer, this))
+        return;
+
+    QPrinter &printer = *m_printer;
+    // One portrait page, whatever the dialog chose.
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setCopyCount(1);
+    printer.setPrintRange(QPrinter::AllPages);
+    // The page's inches start at the printable area's corner. A PDF file has no
+    // edge it cannot print, so there that corner is the paper's; a printer that
+    // cannot print to its edges refuses the request and keeps its own margins.
+    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+
+    if (!printer.isValid()) {
+        MessageBox::show(QStringLiteral("Nessuna stampante disponibile: il disegno non è stato stampato."),
+                         MessageBox::OkOnly, this);
+        return;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        MessageBox::show(QStringLiteral("Impossibile avviare la stampa: controllare la stampante "
+                                        "o la cartella del file scelto."),
+                         MessageBox::OkOnly, this);
+        return;
+    }
+    // Line drawings print with clean edges: no lossy compression of the sheet in a PDF.
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.scale(printer.logicalDpiX(), printer.logicalDpiY());
+    painter.setPen(Qt::black);
+    DisegnaPagina(painter, 1, pageContent());
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        MessageBox::show(QStringLiteral("La stampante ha segnalato un errore: "
+                                        "la pagina potrebbe non essere stata stampata."),
+                         MessageBox::OkOnly, this);
+}
