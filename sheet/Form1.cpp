@@ -168,6 +168,7 @@ void Form1::connectCommands()
     connect(Command4, &QToolButton::clicked, this, &Form1::Command4_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
     connect(Command5, &QToolButton::clicked, this, &Form1::Command5_Click);
+    connect(Command3, &QToolButton::clicked, this, &Form1::Command3_Click);
     connect(Command1, &QToolButton::clicked, this, &Form1::Command1_Click);
     connect(Command8, &QPushButton::clicked, this, &Form1::Command8_Click);
     connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);

@@ -52,6 +52,7 @@ public:
     void Command4_Click(); // undo all
     void Command7_Click(); // blank sheet
     void Command5_Click(); // save as BMP
+    void Command3_Click(); // print preview
     void Command1_Click(); // end the program
     void MenuE_Click();
     // Something dragged over the window or the palette only lays the window out again.

@@ -2,6 +2,7 @@
 #include "sheet/Form1.h"
 
 #include "platform/Launcher.h"
+#include "print/Form8.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureFile.h"
@@ -49,6 +50,13 @@ void Form1::Command5_Click()
     }
     QCoreApplication::processEvents();
     Launcher::start(name);
+}
+
+void Form1::Command3_Click()
+{
+    // The preview copies the sheet when it opens and is gone when it closes.
+    Form8 preview(Picture1);
+    preview.exec();
 }
 
 void Form1::Command1_Click()

@@ -7,6 +7,7 @@
 #include "platform/PictureBox.h"
 #include "platform/PictureFile.h"
 #include "platform/TwipsGeometry.h"
+#include "print/Form8.h"
 #include "sheet/Form1.h"
 #include "support/PixelArt.h"
 #include "support/TestMain.h"
@@ -102,6 +103,7 @@ private slots:
     void cancelledSaveKeepsTheEarlierFile();
     void failedSaveTellsAndKeepsTheEarlierFile_data();
     void failedSaveTellsAndKeepsTheEarlierFile();
+    void previewShowsTheColouredSheet();
     void exitEndsTheRun();
     void closeBoxEndsTheRun();
     void menuBarInOrder();
@@ -313,6 +315,30 @@ void TestSheetCommands::failedSaveTellsAndKeepsTheEarlierFile()
     QCOMPARE(earlier.readAll(), QByteArray("il disegno di ieri"));
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("cartella"))).isDir());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).size(), 2);
+}
+
+void TestSheetCommands::previewShowsTheColouredSheet()
+{
+    const auto form = makeForm();
+    const QImage sheet = colouredSheet(*form);
+    QString title;
+    QImage copy;
+    // The preview lets events run while it loads: wait until it is really up.
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *preview = qobject_cast<Form8 *>(QApplication::activeModalWidget());
+        if (!preview || !preview->isVisible())
+            return;
+        poll.stop();
+        title = preview->windowTitle();
+        copy = preview->Image1->picture();
+        preview->Command1_Click();
+    });
+    poll.start(20);
+    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Pintavo - Anteprima di stampa"));
+    QCOMPARE(copy.convertToFormat(QImage::Format_RGB32), sheet);
+    QCOMPARE(form->Picture1->image(), sheet);
 }
 
 void TestSheetCommands::exitEndsTheRun()
