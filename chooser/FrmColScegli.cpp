@@ -44,6 +44,8 @@ const QString RenameFailed = QStringLiteral(
     "di file errato oppure non è possibile scrivere sulla directory specificata (cd-rom, rete ecc.)");
 const QString DriveFailed = QStringLiteral("Errore di lettura dal drive specificato");
 
+// System colour 15, the face of buttons and dialogs: the background of plain labels.
+constexpr quint32 ButtonFace = 0x8000000F;
 // The input box's left edge, in twips from the left of the screen.
 constexpr int RenameBoxLeft = 2;
 // Client area of the window, in twips.
@@ -94,7 +96,10 @@ FrmColScegli::FrmColScegli(PictureBox *sheet)
     setObjectName(QStringLiteral("FrmColScegli"));
     setWindowTitle(QStringLiteral("Scelta immagine"));
     setModal(true);
-    QFont font(QStringLiteral("Tahoma"));
+    // Where Tahoma is missing, Liberation Sans is the nearest in width of the
+    // fonts the program installs; the default sans would overflow the labels.
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans")});
     font.setPointSizeF(8.25);
     setFont(font);
     setFixedSize(Twips::toPixels(ClientTwips.width()), Twips::toPixels(ClientTwips.height()));
@@ -125,6 +130,7 @@ void FrmColScegli::createControls()
     Label4->setText(AppInfo::MakerSite);
     Label4->setStyleSheet(QStringLiteral("color: #0000FF; font-weight: bold; text-decoration: underline;"));
     Label4->setCursor(Qt::PointingHandCursor);
+    Label4->setBackColor(ColorValue(ButtonFace)); // a label on the window, not a field
 
     Line1[0] = rule(this, 2, QRect(360, 405, 6795, 15), QColor(0x80, 0x80, 0x80));
     Line1[1] = rule(this, 3, QRect(360, 420, 6795, 15), QColor(0xFF, 0xFF, 0xFF));

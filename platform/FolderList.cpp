@@ -67,7 +67,7 @@ void FolderList::fill()
     const auto append = [&](const QString &text, const QString &path, int level, const QIcon &icon) {
         auto *entry = new QListWidgetItem(icon, QString(level * IndentPerLevel, QLatin1Char(' ')) + text);
         entry->setData(PathRole, path);
-        QListWidget::addItem(entry);
+        addItem(entry);
     };
 
     const QStringList parts = m_path.split(QLatin1Char('/'), Qt::SkipEmptyParts);

@@ -12,6 +12,8 @@ namespace InputBox {
 
 namespace {
 Recorder *g_recorder = nullptr;
+// Wide enough for a long file name and for the caption in the title bar.
+constexpr int MinimumTextWidth = 360;
 }
 
 QString ask(const QString &prompt, const QString &caption, const QString &defaultText, int leftTwips,
@@ -30,9 +32,10 @@ QString ask(const QString &prompt, const QString &caption, const QString &defaul
     box.setOkButtonText(QStringLiteral("OK"));
     box.setCancelButtonText(QStringLiteral("Annulla"));
     // Prompts are sentences: let them wrap instead of widening the box off the screen.
-    for (QLabel *label : box.findChildren<QLabel *>())
+    for (QLabel *label : box.findChildren<QLabel *>()) {
         label->setWordWrap(true);
-    box.setMinimumWidth(360);
+        label->setMinimumWidth(MinimumTextWidth);
+    }
     box.adjustSize();
     const QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen) {

@@ -60,11 +60,6 @@ void ListBox::setList(int index, const QString &text)
         entry->setText(text);
 }
 
-void ListBox::addItem(const QString &text)
-{
-    QListWidget::addItem(text);
-}
-
 void ListBox::removeItem(int index)
 {
     if (index < 0 || index >= count())

@@ -23,7 +23,6 @@ public:
     QString list(int index) const;
     void setList(int index, const QString &text);
     int listCount() const { return count(); }
-    void addItem(const QString &text);
     // Removes the entry; when it was selected, no entry is selected afterwards.
     void removeItem(int index);
     void clearList();
