@@ -49,8 +49,6 @@ void ImageBox::place()
 {
     const QRect pixels(Twips::toPixels(m_twips.left()), Twips::toPixels(m_twips.top()),
                        Twips::toPixels(m_twips.width()), Twips::toPixels(m_twips.height()));
-    if (pixels.size() != size())
-        m_shown = QPixmap();
     setGeometry(pixels.translated(m_origin));
 }
 
