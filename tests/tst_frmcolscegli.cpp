@@ -78,6 +78,7 @@ private slots:
     void acceptAfterCancelKeepsTheSheet();
     void closeBoxDiscardsAndANewChooserOpensWhereLeft();
     void storedFolderThatVanishedIsSkipped();
+    void missingDrawingsFolderShowsTheProgramFolder();
     void linkOpensTheMakersSite();
     void pointerIsTheArrowAfterAPreviewAndOnMoves();
 
@@ -587,6 +588,17 @@ void TestFrmColScegli::storedFolderThatVanishedIsSkipped()
     const auto chooser = makeChooser();
     QCOMPARE(chooser->Dir1->path(), m_program->path()); // the folder current before
     QCOMPARE(entries(chooser->List1), QStringList({"a.bmp"}));
+    QVERIFY(m_messages.texts.isEmpty());
+}
+
+void TestFrmColScegli::missingDrawingsFolderShowsTheProgramFolder()
+{
+    QVERIFY(QDir(drawings()).removeRecursively());
+    writePicture(m_program->path(), QStringLiteral("a.bmp"), solid(4, 4, qRgb(0, 0, 0)));
+    const auto chooser = makeChooser();
+    QCOMPARE(chooser->Dir1->path(), m_program->path());
+    QCOMPARE(entries(chooser->List1), QStringList({"a.bmp"}));
+    QCOMPARE(Module1::PercorsoScelto, Module1::Percorso);
     QVERIFY(m_messages.texts.isEmpty());
 }
 
