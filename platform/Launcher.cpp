@@ -3,7 +3,6 @@
 
 #include <QDesktopServices>
 #include <QRegularExpression>
-#include <QUrl>
 
 namespace Launcher {
 
@@ -17,11 +16,16 @@ bool start(const QString &argument)
         g_recorder->arguments.append(argument);
         return g_recorder->answer;
     }
+    const QUrl url = urlFor(argument);
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+QUrl urlFor(const QString &argument)
+{
     static const QRegularExpression scheme(QStringLiteral("^(https?|mailto|file):"),
                                            QRegularExpression::CaseInsensitiveOption);
-    const QUrl url = scheme.match(argument).hasMatch() ? QUrl(argument, QUrl::TolerantMode)
-                                                       : QUrl::fromLocalFile(argument);
-    return url.isValid() && QDesktopServices::openUrl(url);
+    return scheme.match(argument).hasMatch() ? QUrl(argument, QUrl::TolerantMode)
+                                             : QUrl::fromLocalFile(argument);
 }
 
 void recordForTests(Recorder *recorder)

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 namespace Launcher {
 
@@ -13,6 +14,9 @@ namespace Launcher {
 // part of the name, and nothing is run through a shell. False when the desktop
 // could not take it; the program goes on either way.
 bool start(const QString &argument);
+
+// The address start() hands to the desktop for an argument.
+QUrl urlFor(const QString &argument);
 
 // Tests record the arguments instead of opening anything: while a recorder is
 // set, start() appends to it and returns `answer`.

@@ -1,4 +1,4 @@
-// MousePointer as an application-wide override cursor.
+// MousePointer over the application's override cursor.
 #include "platform/MousePointer.h"
 
 #include <QCursor>
@@ -6,28 +6,27 @@
 
 namespace MousePointer {
 
-namespace {
-int g_shape = Default;
-}
-
-void set(int shape)
+void set(int pointer)
 {
-    if (shape == g_shape)
+    if (pointer == current())
         return;
-    if (g_shape != Default)
+    // Qt stacks override cursors; the program has one pointer, so never more than one.
+    while (QGuiApplication::overrideCursor())
         QGuiApplication::restoreOverrideCursor();
-    g_shape = shape;
-    if (shape == Crosshair)
-        QGuiApplication::setOverrideCursor(Qt::CrossCursor);
-    else if (shape == Hourglass)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        g_shape = Default;
+    if (pointer == Crosshair)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::CrossCursor));
+    else if (pointer == Hourglass)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
 }
 
 int current()
 {
-    return g_shape;
+    const QCursor *cursor = QGuiApplication::overrideCursor();
+    if (!cursor)
+        return Default;
+    if (cursor->shape() == Qt::CrossCursor)
+        return Crosshair;
+    return cursor->shape() == Qt::WaitCursor ? Hourglass : Default;
 }
 
 } // namespace MousePointer

@@ -1,0 +1,31 @@
+// The chooser's picture-name test and folder scan.
+#include "chooser/PictureScan.h"
+
+#include "platform/FolderListing.h"
+
+bool isPictureName(const QString &name)
+{
+    const QString e4 = name.right(4).toUpper();
+    const QString e5 = name.right(5).toUpper();
+    return (e4.startsWith(QLatin1Char('.')) && PictureExtensions.contains(e4, Qt::CaseSensitive))
+        || e5 == QLatin1String(".JPEG");
+}
+
+PictureScan scanPictures(const QString &folder)
+{
+    PictureScan scan;
+    const QStringList names = ordinaryFileNames(folder);
+    for (const QString &name : names) {
+        if (!isPictureName(name))
+            continue;
+        if (scan.count < PictureScan::MaxListed)
+            scan.NomiFoto.append(name);
+        ++scan.count;
+    }
+    return scan;
+}
+
+QString pictureCountCaption(int count)
+{
+    return QStringLiteral("N. %1 Immagini").arg(count);
+}

@@ -1,0 +1,149 @@
+// DriveList over QComboBox and QStorageInfo.
+#include "platform/DriveList.h"
+
+#include "platform/KeyCodes.h"
+#include "platform/MouseCodes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QStorageInfo>
+#include <algorithm>
+
+namespace {
+
+bool isUnder(const QString &path, const QString &root)
+{
+    if (root == QLatin1String("/"))
+        return path.startsWith(QLatin1Char('/'));
+    return path == root || path.startsWith(root + QLatin1Char('/'));
+}
+
+bool isSystemMount(const QString &root)
+{
+    static const QStringList systemRoots = {
+        QStringLiteral("/proc"), QStringLiteral("/sys"), QStringLiteral("/dev"),
+        QStringLiteral("/run"), QStringLiteral("/snap"), QStringLiteral("/boot"),
+    };
+    if (isUnder(root, QStringLiteral("/run/media")))
+        return false;
+    for (const QString &system : systemRoots) {
+        if (isUnder(root, system))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+DriveList::DriveList(QWidget *parent) : QComboBox(parent)
+{
+    m_volumes = mountedVolumes();
+    fill();
+    const QString current = volumeOf(QDir::currentPath());
+    m_drive = current;
+    blockSignals(true);
+    for (int i = 0; i < m_volumes.size(); ++i) {
+        if (m_volumes[i].root == current)
+            setCurrentIndex(i);
+    }
+    blockSignals(false);
+    connect(this, &QComboBox::currentIndexChanged, this, &DriveList::chosen);
+}
+
+QList<DriveList::Volume> DriveList::mountedVolumes()
+{
+    QList<Volume> volumes;
+    const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
+    for (const QStorageInfo &storage : mounted) {
+        const QString root = storage.rootPath();
+        if (!storage.isValid() || isSystemMount(root) || !QFileInfo(root).isDir())
+            continue;
+        const bool listed = std::any_of(volumes.cbegin(), volumes.cend(),
+                                        [&](const Volume &v) { return v.root == root; });
+        if (!listed)
+            volumes.append({root, storage.name()});
+    }
+    std::sort(volumes.begin(), volumes.end(), [](const Volume &a, const Volume &b) {
+        return QString::compare(a.root, b.root, Qt::CaseInsensitive) < 0;
+    });
+    return volumes;
+}
+
+void DriveList::setVolumes(const QList<Volume> &volumes)
+{
+    m_volumes = volumes;
+    fill();
+}
+
+void DriveList::fill()
+{
+    blockSignals(true);
+    clear();
+    int shown = -1;
+    for (int i = 0; i < m_volumes.size(); ++i) {
+        const Volume &v = m_volumes[i];
+        addItem(v.name.isEmpty() ? v.root : QStringLiteral("%1  [%2]").arg(v.root, v.name));
+        if (v.root == m_drive)
+            shown = i;
+    }
+    setCurrentIndex(shown);
+    blockSignals(false);
+}
+
+QString DriveList::volumeOf(const QString &path) const
+{
+    const QString clean = QDir::cleanPath(path);
+    QString best;
+    for (const Volume &v : m_volumes) {
+        if (isUnder(clean, v.root) && v.root.size() > best.size())
+            best = v.root;
+    }
+    return best;
+}
+
+void DriveList::setDrive(const QString &path)
+{
+    const QString root = volumeOf(path);
+    if (root.isEmpty() || root == m_drive)
+        return;
+    m_drive = root;
+    blockSignals(true);
+    for (int i = 0; i < m_volumes.size(); ++i) {
+        if (m_volumes[i].root == root)
+            setCurrentIndex(i);
+    }
+    blockSignals(false);
+    emit Change();
+}
+
+void DriveList::chosen(int index)
+{
+    if (index < 0 || index >= m_volumes.size() || m_volumes[index].root == m_drive)
+        return;
+    m_drive = m_volumes[index].root;
+    emit Change();
+}
+
+void DriveList::showPopup()
+{
+    // A stick plugged in since the last look shows up when the list is opened.
+    const QList<Volume> now = mountedVolumes();
+    const bool same = now.size() == m_volumes.size()
+        && std::equal(now.cbegin(), now.cend(), m_volumes.cbegin(),
+                      [](const Volume &a, const Volume &b) { return a.root == b.root && a.name == b.name; });
+    if (!same)
+        setVolumes(now);
+    QComboBox::showPopup();
+}
+
+void DriveList::keyPressEvent(QKeyEvent *event)
+{
+    const int code = KeyCodes::keyCode(event);
+    emit KeyDown(code, MouseCodes::shift(event->modifiers()));
+    if (code == KeyCodes::Enter || code == KeyCodes::Escape) {
+        event->accept();
+        return;
+    }
+    QComboBox::keyPressEvent(event);
+}

@@ -1,0 +1,53 @@
+// A drive list: the mounted volumes, one of them shown; Linux has volumes where others have drive letters.
+#pragma once
+
+#include <QComboBox>
+#include <QList>
+
+// A volume is named by the folder it is mounted on (its root path). Choosing
+// another volume, or setDrive() with a path on another volume, raises Change at
+// once, nested in the code that set it; showing the volume already shown raises
+// nothing. Enter and Escape are reported through KeyDown and stop here.
+class DriveList : public QComboBox
+{
+    Q_OBJECT
+public:
+    struct Volume
+    {
+        QString root; // the folder it is mounted on, "/" for the root volume
+        QString name; // its label; may be empty
+    };
+
+    // Lists the mounted volumes and shows the one holding the process's current folder.
+    explicit DriveList(QWidget *parent = nullptr);
+
+    // The volumes a user keeps files on: system mounts (/proc, /sys, /dev, /run
+    // except removable media, /snap, /boot) and single mounted files are left out.
+    static QList<Volume> mountedVolumes();
+    // Replaces the list; the volume shown stays shown when it is still listed.
+    void setVolumes(const QList<Volume> &volumes);
+    QList<Volume> volumes() const { return m_volumes; }
+
+    // The root path of the volume shown; empty when none is listed.
+    QString drive() const { return m_drive; }
+    // Shows the volume holding `path` (the listed root that is the longest prefix
+    // of it, by whole folder names). Nothing happens when no listed volume holds it.
+    void setDrive(const QString &path);
+    // The root of the listed volume holding `path`; empty when none holds it.
+    QString volumeOf(const QString &path) const;
+
+signals:
+    void Change();
+    void KeyDown(int keyCode, int shift);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void showPopup() override;
+
+private:
+    void chosen(int index);
+    void fill();
+
+    QList<Volume> m_volumes;
+    QString m_drive;
+};

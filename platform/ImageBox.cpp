@@ -1,0 +1,84 @@
+// ImageBox: twips geometry, a cached scaled picture and a click on left release.
+#include "platform/ImageBox.h"
+
+#include "platform/Twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ImageBox::ImageBox(QWidget *parent) : QWidget(parent) {}
+
+void ImageBox::setPicture(const QImage &picture)
+{
+    m_picture = picture;
+    m_shown = QPixmap();
+    if (!m_stretch)
+        takePictureSize();
+    update();
+}
+
+void ImageBox::setStretch(bool on)
+{
+    m_stretch = on;
+    if (!on)
+        takePictureSize();
+    update();
+}
+
+void ImageBox::takePictureSize()
+{
+    if (m_picture.isNull())
+        return;
+    setTwipsRect(QRectF(m_twips.topLeft(), QSizeF(Twips::fromPixelsF(m_picture.width()),
+                                                  Twips::fromPixelsF(m_picture.height()))));
+}
+
+void ImageBox::setTwipsRect(const QRectF &twips)
+{
+    m_twips = twips;
+    place();
+}
+
+void ImageBox::setOrigin(const QPoint &pixels)
+{
+    m_origin = pixels;
+    place();
+}
+
+void ImageBox::place()
+{
+    const QRect pixels(Twips::toPixels(m_twips.left()), Twips::toPixels(m_twips.top()),
+                       Twips::toPixels(m_twips.width()), Twips::toPixels(m_twips.height()));
+    setGeometry(pixels.translated(m_origin));
+}
+
+void ImageBox::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull() || width() <= 0 || height() <= 0)
+        return;
+    QPainter painter(this);
+    if (!m_stretch) {
+        painter.drawImage(0, 0, m_picture);
+        return;
+    }
+    if (m_shown.isNull() || m_shown.deviceIndependentSize().toSize() != size()) {
+        const qreal ratio = devicePixelRatioF();
+        m_shown = QPixmap::fromImage(m_picture.scaled(size() * ratio, Qt::IgnoreAspectRatio,
+                                                      Qt::SmoothTransformation));
+        m_shown.setDevicePixelRatio(ratio);
+    }
+    painter.drawPixmap(0, 0, m_shown);
+}
+
+void ImageBox::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = event->button() == Qt::LeftButton;
+}
+
+void ImageBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->pos());
+    m_pressed = false;
+    if (click)
+        emit Click();
+}

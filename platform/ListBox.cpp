@@ -1,0 +1,115 @@
+// ListBox over QListWidget: selection as one index, events as the program's handlers expect.
+#include "platform/ListBox.h"
+
+#include "platform/KeyCodes.h"
+#include "platform/MouseCodes.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScopedValueRollback>
+
+ListBox::ListBox(QWidget *parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setMouseTracking(true);
+    setUniformItemSizes(true);
+    viewport()->setMouseTracking(true);
+    // The selection, not the current item, says which entry is chosen: a list that
+    // gets the focus makes its first entry current without selecting it.
+    connect(this, &QListWidget::itemSelectionChanged, this, &ListBox::selectionChanged);
+}
+
+void ListBox::selectionChanged()
+{
+    if (!m_quiet && listIndex() >= 0)
+        emit Click();
+}
+
+int ListBox::listIndex() const
+{
+    const QList<QListWidgetItem *> selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void ListBox::setListIndex(int index)
+{
+    if (index < -1 || index >= count())
+        return;
+    if (index == -1) {
+        QScopedValueRollback quiet(m_quiet, true);
+        setCurrentRow(-1);
+        clearSelection();
+        return;
+    }
+    if (listIndex() == index) {
+        emit Click();
+        return;
+    }
+    setCurrentRow(index);
+}
+
+QString ListBox::list(int index) const
+{
+    const QListWidgetItem *entry = item(index);
+    return entry ? entry->text() : QString();
+}
+
+void ListBox::setList(int index, const QString &text)
+{
+    if (QListWidgetItem *entry = item(index))
+        entry->setText(text);
+}
+
+void ListBox::removeItem(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    QScopedValueRollback quiet(m_quiet, true);
+    const bool wasSelected = index == listIndex();
+    delete takeItem(index);
+    if (wasSelected) {
+        setCurrentRow(-1);
+        clearSelection();
+    }
+}
+
+void ListBox::clearList()
+{
+    QScopedValueRollback quiet(m_quiet, true);
+    clear();
+}
+
+void ListBox::keyPressEvent(QKeyEvent *event)
+{
+    const int code = KeyCodes::keyCode(event);
+    emit KeyDown(code, MouseCodes::shift(event->modifiers()));
+    if (code == KeyCodes::Enter || code == KeyCodes::Escape) {
+        event->accept();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+}
+
+void ListBox::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF p = event->position();
+    if (event->button() != Qt::RightButton)
+        QListWidget::mousePressEvent(event);
+    emit MouseDown(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
+                   float(p.x()), float(p.y()));
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPointF p = event->position();
+    emit MouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()),
+                   float(p.x()), float(p.y()));
+    QListWidget::mouseMoveEvent(event);
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    QListWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit DblClick();
+}
