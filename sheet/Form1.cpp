@@ -3,6 +3,7 @@
 
 #include "app/AppInfo.h"
 #include "app/Module1.h"
+#include "chooser/FrmColScegli.h"
 #include "platform/ClickLabel.h"
 #include "platform/FolderListing.h"
 #include "platform/PictureBox.h"
@@ -76,7 +77,10 @@ Form1::Form1(const Options &options, QWidget *parent) : QMainWindow(parent)
     Form_Load(options);
 }
 
-Form1::~Form1() = default;
+Form1::~Form1()
+{
+    delete m_chooser.data();
+}
 
 void Form1::createControls()
 {
@@ -165,6 +169,7 @@ void Form1::createControls()
 
 void Form1::connectCommands()
 {
+    connect(Command2, &QToolButton::clicked, this, &Form1::Command2_Click);
     connect(Command4, &QToolButton::clicked, this, &Form1::Command4_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
     connect(Command5, &QToolButton::clicked, this, &Form1::Command5_Click);

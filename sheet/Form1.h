@@ -5,11 +5,13 @@
 #include "platform/CommonDialog.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <optional>
 
 class ClickLabel;
+class FrmColScegli;
 class PictureBox;
 class QGroupBox;
 class QLineEdit;
@@ -49,6 +51,8 @@ public:
     static const QString WebSearchAddress;
 
     // Commands on the whole sheet.
+    void Command2_Click(); // load a drawing through the chooser
+    void menuc_Click();
     void Command4_Click(); // undo all
     void Command7_Click(); // blank sheet
     void Command5_Click(); // save as BMP
@@ -131,4 +135,7 @@ private:
     void DisegnaPenna(float X, float Y, int t);
 
     bool m_firstShow = true;
+    // The chooser stays loaded while hidden, so it reopens as it was left; its
+    // close box discards it and the next opening makes a new one.
+    QPointer<FrmColScegli> m_chooser;
 };

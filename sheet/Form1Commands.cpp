@@ -1,6 +1,7 @@
 // Form1: the commands on the whole sheet (undo all, blank sheet, save, exit) and drops.
 #include "sheet/Form1.h"
 
+#include "chooser/FrmColScegli.h"
 #include "platform/Launcher.h"
 #include "print/Form8.h"
 #include "platform/MessageBox.h"
@@ -11,6 +12,20 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileInfo>
+
+void Form1::Command2_Click()
+{
+    if (!m_chooser)
+        m_chooser = new FrmColScegli(Picture1);
+    m_chooser->exec();
+    // Whatever happened there, the columns follow the sheet's right edge.
+    Form_Resize();
+}
+
+void Form1::menuc_Click()
+{
+    Command2_Click();
+}
 
 void Form1::Command4_Click()
 {

@@ -30,7 +30,8 @@ void Form1::createMenus()
     connect(item(menuf, "menuvirg", QStringLiteral("Ricerca con Virgilio")), &QAction::triggered, this,
             &Form1::menuvirg_Click);
     separator(menuf, "menumm");
-    item(menuf, "menuc", QStringLiteral("&Apri file da colorare"));
+    connect(item(menuf, "menuc", QStringLiteral("&Apri file da colorare")), &QAction::triggered, this,
+            &Form1::menuc_Click);
 
     QMenu *menupi = menuBar()->addMenu(QStringLiteral("&?"));
     menupi->setObjectName(QStringLiteral("menupi"));

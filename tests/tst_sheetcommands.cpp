@@ -1,12 +1,14 @@
 // Commands on the whole sheet: undo all, blank sheet, save, exit, the menu bar and drops.
 #include "app/Environment.h"
 #include "app/Module1.h"
+#include "chooser/FrmColScegli.h"
 #include "platform/CommonDialog.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureFile.h"
 #include "platform/TwipsGeometry.h"
+#include "platform/WebBrowser.h"
 #include "print/Form8.h"
 #include "sheet/Form1.h"
 #include "support/PixelArt.h"
@@ -104,6 +106,8 @@ private slots:
     void failedSaveTellsAndKeepsTheEarlierFile_data();
     void failedSaveTellsAndKeepsTheEarlierFile();
     void previewShowsTheColouredSheet();
+    void loadThroughTheChooser_data();
+    void loadThroughTheChooser();
     void exitEndsTheRun();
     void closeBoxEndsTheRun();
     void menuBarInOrder();
@@ -116,6 +120,8 @@ private slots:
 
 private:
     std::unique_ptr<Form1> makeForm();
+    // Answers the chooser once it is up: accepts or cancels it.
+    void answerChooser(QTimer &poll, bool accept);
     QImage colouredSheet(Form1 &form);
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -341,14 +347,59 @@ void TestSheetCommands::previewShowsTheColouredSheet()
     QCOMPARE(form->Picture1->image(), sheet);
 }
 
+void TestSheetCommands::answerChooser(QTimer &poll, bool accept)
+{
+    connect(&poll, &QTimer::timeout, this, [&poll, accept] {
+        auto *chooser = qobject_cast<FrmColScegli *>(QApplication::activeModalWidget());
+        if (!chooser || !chooser->isVisible())
+            return;
+        poll.stop();
+        if (accept)
+            chooser->Command1_Click();
+        else
+            chooser->Command2_Click();
+    });
+    poll.start(20);
+}
+
+void TestSheetCommands::loadThroughTheChooser_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("accept") << true;
+    QTest::newRow("cancel") << false;
+}
+
+void TestSheetCommands::loadThroughTheChooser()
+{
+    QFETCH(bool, accept);
+    const auto form = makeForm();
+    const QImage coloured = colouredSheet(*form);
+    QImage wide(600, 200, QImage::Format_RGB32);
+    wide.fill(Qt::white);
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Immagini")));
+    QVERIFY(wide.save(m_dir->filePath(QStringLiteral("Immagini/largo.bmp")), "BMP"));
+    QTimer poll;
+    answerChooser(poll, accept);
+    QTest::mouseClick(form->Command2, Qt::LeftButton);
+    QCOMPARE(form->Picture1->image(), accept ? wide : coloured);
+    QCOMPARE(twipsRect(form->Frame1).left(), twipsRect(form->Picture1).right() + 1 + 20);
+    QCOMPARE(twipsRect(form->WebBrowser1).left(), twipsRect(form->Frame1).right() + 1 + 20);
+
+    // The menu item opens the same chooser, as it was left.
+    QTimer again;
+    answerChooser(again, false);
+    form->findChild<QAction *>(QStringLiteral("menuc"))->trigger();
+    QCOMPARE(form->Picture1->image(), accept ? wide : coloured);
+}
+
 void TestSheetCommands::exitEndsTheRun()
 {
     const auto form = makeForm();
     colouredSheet(*form);
-    // A dialog left loaded but hidden must not keep the program alive.
-    QDialog hidden;
-    hidden.show();
-    hidden.hide();
+    // The chooser left loaded but hidden must not keep the program alive.
+    QTimer poll;
+    answerChooser(poll, false);
+    form->Command2_Click();
     QTimer::singleShot(0, form.get(), [&form] { QTest::mouseClick(form->Command1, Qt::LeftButton); });
     QTimer watchdog;
     watchdog.setSingleShot(true);
