@@ -63,8 +63,10 @@ void ImageBox::paintEvent(QPaintEvent *)
     }
     if (m_shown.isNull() || m_shown.deviceIndependentSize().toSize() != size()) {
         const qreal ratio = devicePixelRatioF();
-        m_shown = QPixmap::fromImage(m_picture.scaled(size() * ratio, Qt::IgnoreAspectRatio,
-                                                      Qt::SmoothTransformation));
+        // Smooth scaling needs true colour: a one-bit drawing scaled as it is loses
+        // its thin outlines to dots.
+        const QImage source = m_picture.depth() < 32 ? m_picture.convertToFormat(QImage::Format_ARGB32) : m_picture;
+        m_shown = QPixmap::fromImage(source.scaled(size() * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         m_shown.setDevicePixelRatio(ratio);
     }
     painter.drawPixmap(0, 0, m_shown);
