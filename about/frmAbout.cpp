@@ -43,16 +43,6 @@ QFont dialogFont(double points, bool bold = false)
     return font;
 }
 
-template<typename Control>
-Control *place(Control *control, const char *name, const QRect &twips, const QString &toolTip = {})
-{
-    control->setObjectName(QLatin1String(name));
-    setTwipsRect(control, twips);
-    if (!toolTip.isEmpty())
-        control->setToolTip(toolTip);
-    return control;
-}
-
 QLabel *label(QWidget *parent, const char *name, const QString &caption, const QRect &twips)
 {
     auto *l = place(new QLabel(caption, parent), name, twips);
@@ -117,16 +107,16 @@ void frmAbout::createControls()
                        QStringLiteral("Prodotto Italiano"));
 
     // Red, white and green, 2 pixels thick, one under the other.
-    struct LineSpec { int index; int y; quint32 color; };
-    static constexpr LineSpec lines[] = {{0, 3430, 0x0000FF}, {3, 3470, 0xFFFFFF}, {2, 3510, 0x008000}};
-    for (const LineSpec &spec : lines) {
+    struct LineDesign { int index; int y; quint32 color; };
+    static constexpr LineDesign lines[] = {{0, 3430, 0x0000FF}, {3, 3470, 0xFFFFFF}, {2, 3510, 0x008000}};
+    for (const LineDesign &design : lines) {
         auto *line = new LineControl(this);
         line->setObjectName(QStringLiteral("Line1"));
-        line->setProperty("Index", spec.index);
+        line->setProperty("Index", design.index);
         line->setBorderWidth(2);
-        line->setBorderColor(ColorValue(spec.color));
-        line->setLine(QLine(180, spec.y, 6900, spec.y));
-        Line1[size_t(spec.index)] = line;
+        line->setBorderColor(ColorValue(design.color));
+        line->setLine(QLine(180, design.y, 6900, design.y));
+        Line1[size_t(design.index)] = line;
     }
 
     lblDisclaimer = label(this, "lblDisclaimer",

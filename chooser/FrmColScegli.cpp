@@ -51,16 +51,6 @@ constexpr int RenameBoxLeft = 2;
 // Client area of the window, in twips.
 constexpr QSize ClientTwips(7485, 7665);
 
-template<typename Control>
-Control *place(Control *control, const char *name, const QRect &twips, const QString &toolTip = {})
-{
-    control->setObjectName(QLatin1String(name));
-    setTwipsRect(control, twips);
-    if (!toolTip.isEmpty())
-        control->setToolTip(toolTip);
-    return control;
-}
-
 QLabel *label(QWidget *parent, const char *name, const QString &text, const QRect &twips)
 {
     return place(new QLabel(text, parent), name, twips);

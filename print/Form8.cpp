@@ -31,14 +31,6 @@ namespace {
 constexpr int DesignWidth = 6900;
 constexpr int DesignHeight = 8015;
 
-template<typename Control>
-Control *place(Control *control, const char *name, const QRect &twips)
-{
-    control->setObjectName(QLatin1String(name));
-    setTwipsRect(control, twips);
-    return control;
-}
-
 QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QRect &twips)
 {
     auto *b = place(new QPushButton(caption, parent), name, twips);

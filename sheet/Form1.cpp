@@ -26,16 +26,6 @@
 
 namespace {
 
-template<typename Control>
-Control *place(Control *control, const char *name, const QRect &twips, const QString &toolTip = {})
-{
-    control->setObjectName(QLatin1String(name));
-    setTwipsRect(control, twips);
-    if (!toolTip.isEmpty())
-        control->setToolTip(toolTip);
-    return control;
-}
-
 QToolButton *pictureButton(QWidget *parent, const char *name, const QString &caption,
                            const QRect &twips, const QString &toolTip)
 {

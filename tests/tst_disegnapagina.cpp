@@ -2,6 +2,8 @@
 #include "print/DisegnaPagina.h"
 #include "print/PageGeometry.h"
 
+#include "support/Quarters.h"
+
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPaintEngine>
@@ -14,19 +16,11 @@ namespace {
 constexpr int Dpi = 254;
 constexpr int DotsPerMetre = 10000;
 
-const QRgb Red = qRgb(255, 0, 0);
-const QRgb Green = qRgb(0, 255, 0);
-const QRgb Blue = qRgb(0, 0, 255);
-const QRgb Yellow = qRgb(255, 255, 0);
+using namespace Quarters;
 
-// A sheet in four coloured quarters, so that its centre can be found on paper.
 QImage quarters(int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, y < height / 2 ? (x < width / 2 ? Red : Green) : (x < width / 2 ? Blue : Yellow));
-    return image;
+    return Quarters::sheet(width, height);
 }
 
 // The whole A4 page at Dpi, white, with the page drawn on it in inch coordinates.

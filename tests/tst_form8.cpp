@@ -8,6 +8,7 @@
 #include "print/Form8.h"
 #include "print/Form8Layout.h"
 #include "print/PageGeometry.h"
+#include "support/Quarters.h"
 #include "support/TestMain.h"
 
 #include <QAction>
@@ -24,19 +25,11 @@
 
 namespace {
 
-const QRgb Red = qRgb(255, 0, 0);
-const QRgb Green = qRgb(0, 255, 0);
-const QRgb Blue = qRgb(0, 0, 255);
-const QRgb Yellow = qRgb(255, 255, 0);
+using namespace Quarters;
 
-// A coloured drawing in four quarters with a black outline.
 QImage quarters(int width, int height)
 {
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, y < height / 2 ? (x < width / 2 ? Red : Green) : (x < width / 2 ? Blue : Yellow));
-    return image;
+    return Quarters::sheet(width, height);
 }
 
 // Where the picture's colours are, ignoring white paper, grey blends at the
