@@ -1,5 +1,6 @@
 // Reading pictures: formats by content, the empty picture, and files that are no picture.
 #include "platform/PictureFile.h"
+#include "support/Encoded.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -8,15 +9,6 @@
 #include <QtEndian>
 
 namespace {
-
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 QImage sample()
 {

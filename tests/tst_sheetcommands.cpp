@@ -11,6 +11,7 @@
 #include "platform/WebBrowser.h"
 #include "print/Form8.h"
 #include "sheet/Form1.h"
+#include "support/Encoded.h"
 #include "support/PixelArt.h"
 #include "support/TestMain.h"
 
@@ -42,15 +43,6 @@ QImage ring()
         ".####...",
         "........",
     });
-}
-
-QByteArray encoded(const QImage &image, const char *format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
 }
 
 void drop(QWidget *target, QMimeData *data)
