@@ -13,8 +13,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${PINTAVO_MAKER_SITE}")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Pintavo è un album da colorare per bambini. Si apre un disegno, si sceglie
+# The summary above is the package's one-line synopsis; this is the long text.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Pintavo è un album da colorare per bambini. Si apre un disegno, si sceglie
 un colore nella tavolozza e si fa clic dentro le forme per riempirle; una
 penna nera chiude i contorni interrotti; il foglio colorato si salva come
 immagine BMP o si stampa. Comprende 36 disegni.
