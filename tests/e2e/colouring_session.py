@@ -164,7 +164,7 @@ def session(x, app, saved, opened, shots):
 
     expected = expected_picture(drawing)
     wait_until("the coloured drawing on the sheet",
-               lambda: find_on_screen(x.screenshot(), expected) == [(sheet_x, sheet_y)], 10)
+               lambda: find_on_screen(x.screenshot(), expected) == [(sheet_x, sheet_y)], 20)
     x.save_screenshot(os.path.join(shots, "e2e_colouring.png"))
 
     # Save through the real dialog: the full path in the file name field, Enter.
