@@ -11,7 +11,7 @@ import time
 import traceback
 
 from pictures import BLACK, Raster, find_on_screen, flood_fill, read_bmp, write_bmp
-from xsession import XSession, program_environment, twips, twips_centre, wait_until
+from xsession import XSession, program_environment, require_tools, twips, twips_centre, wait_until
 
 MAIN_TITLE = "^Pintavo - Freeware da "
 RED = (255, 0, 0)     # palette cell 12, light red 0x0000FF
@@ -88,6 +88,7 @@ def fake_opener(root):
 
 
 def main(program, menu, shots):
+    require_tools(*XSession.TOOLS)
     root = tempfile.mkdtemp(prefix="pintavo-e2e-")
     ok = False
     try:
@@ -197,6 +198,6 @@ def session(x, app, saved, opened, shots):
 
 if __name__ == "__main__":
     if len(sys.argv) != 4:
-        print(__doc__ or "use: colouring_session.py PROGRAM MENU_FOLDER SHOTS_FOLDER")
+        print("use: colouring_session.py PROGRAM MENU_FOLDER SHOTS_FOLDER")
         sys.exit(2)
     sys.exit(main(*sys.argv[1:]))

@@ -76,7 +76,7 @@ def check_files(root):
 
 
 def main(build, shots):
-    require_tools("cpack", "dpkg-deb", "dpkg-shlibdeps")
+    require_tools("cpack", "dpkg-deb", "dpkg-shlibdeps", *XSession.TOOLS)
     root = tempfile.mkdtemp(prefix="pintavo-deb-")
     ok = False
     try:

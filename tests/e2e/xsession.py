@@ -49,8 +49,10 @@ class XSession:
         self.display = None
         self.processes = []
 
+    # What a session needs; a test checks for them before it makes anything.
+    TOOLS = ("Xvfb", "openbox", "xdotool", "import", "convert")
+
     def __enter__(self):
-        require_tools("Xvfb", "openbox", "xdotool", "import", "convert")
         read_end, write_end = os.pipe()
         xvfb = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
