@@ -164,8 +164,15 @@ def session(x, app, saved, opened, shots):
     x.click(*sheet(*INSIDE_C))
 
     expected = expected_picture(drawing)
-    wait_until("the coloured drawing on the sheet",
-               lambda: find_on_screen(x.screenshot(), expected) == [(sheet_x, sheet_y)], 20)
+
+    def sheet_differences():
+        return expected.differences(x.screenshot().region(sheet_x, sheet_y, WIDTH, HEIGHT))
+
+    try:
+        wait_until("the coloured drawing on the sheet", lambda: not sheet_differences(), 20)
+    except TimeoutError:
+        raise AssertionError("the sheet on screen differs from the expected colouring "
+                             f"(x, y, expected, shown): {sheet_differences()}")
     x.save_screenshot(os.path.join(shots, "e2e_colouring.png"))
 
     # Save through the real dialog: the full path in the file name field, Enter.
