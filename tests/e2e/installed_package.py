@@ -13,7 +13,7 @@ import time
 import traceback
 
 from pictures import load_with_imagemagick, find_on_screen
-from xsession import XSession, program_environment, require_tools, wait_until
+from xdisplay import VirtualDisplay, program_environment, require_tools, wait_until
 
 MAIN_TITLE = "^Pintavo - Freeware da "
 # The start page's header runs from coral to lilac, left to right.
@@ -76,7 +76,7 @@ def check_files(root):
 
 
 def main(build, shots):
-    require_tools("cpack", "dpkg-deb", "dpkg-shlibdeps", *XSession.TOOLS)
+    require_tools("cpack", "dpkg-deb", "dpkg-shlibdeps", *VirtualDisplay.TOOLS)
     root = tempfile.mkdtemp(prefix="pintavo-deb-")
     ok = False
     try:
@@ -87,7 +87,7 @@ def main(build, shots):
         link, folder = check_files(installed)
         drawings = [load_with_imagemagick(p)
                     for p in sorted(glob.glob(os.path.join(folder, "Immagini", "*")))]
-        with XSession(root) as x:
+        with VirtualDisplay(root) as x:
             env = program_environment(x.env, os.path.join(root, "home"))
             # Started through the link, as the desktop entry's Exec starts it.
             app = x.start([link], env, "pintavo")
@@ -103,7 +103,7 @@ def main(build, shots):
         if ok:
             shutil.rmtree(root, ignore_errors=True)
         else:
-            print(f"kept for inspection: {root}")
+            print(f"kept to look at: {root}")
     return 0
 
 

@@ -42,14 +42,14 @@ def require_tools(*names):
         raise SystemExit(77)
 
 
-class XSession:
+class VirtualDisplay:
     def __init__(self, workdir, width=1280, height=1024):
         self.workdir = workdir
         self.size = (width, height)
         self.display = None
         self.processes = []
 
-    # What a session needs; a test checks for them before it makes anything.
+    # What the display needs; a test checks for them before it makes anything.
     TOOLS = ("Xvfb", "openbox", "xdotool", "import", "convert")
 
     def __enter__(self):
@@ -58,7 +58,7 @@ class XSession:
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
              f"{self.size[0]}x{self.size[1]}x24", "-nolisten", "tcp", "-noreset"],
             pass_fds=[write_end], stdout=self._log("xvfb"), stderr=subprocess.STDOUT,
-            start_new_session=True)
+            process_group=0)
         os.close(write_end)
         self.processes.append(xvfb)
         number = b""
@@ -113,7 +113,7 @@ class XSession:
     def start(self, argv, env, log):
         """Starts a program on this display in its own process group, output to LOG.log."""
         process = subprocess.Popen(argv, env=env, stdout=self._log(log), stderr=subprocess.STDOUT,
-                                   stdin=subprocess.DEVNULL, start_new_session=True)
+                                   stdin=subprocess.DEVNULL, process_group=0)
         self.processes.append(process)
         return process
 
@@ -172,7 +172,7 @@ class XSession:
 def program_environment(base, home):
     """What the program sees: a private home, X11, and no desktop of the host."""
     env = {k: v for k, v in base.items()
-           if k not in ("QT_QPA_PLATFORMTHEME", "XDG_CURRENT_DESKTOP", "DESKTOP_SESSION",
+           if k not in ("QT_QPA_PLATFORMTHEME", "XDG_CURRENT_DESKTOP",
                         "QT_STYLE_OVERRIDE", "WAYLAND_DISPLAY")}
     runtime = os.path.join(home, "runtime")
     os.makedirs(runtime, mode=0o700, exist_ok=True)

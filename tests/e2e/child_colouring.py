@@ -2,7 +2,7 @@
 # End-to-end: a child's colouring, driven with xdotool on the real program under
 # Xvfb, and the saved BMP checked pixel by pixel against a picture worked out here.
 #
-#   colouring_session.py PROGRAM MENU_FOLDER SHOTS_FOLDER
+#   child_colouring.py PROGRAM MENU_FOLDER SHOTS_FOLDER
 import os
 import shutil
 import sys
@@ -11,7 +11,7 @@ import time
 import traceback
 
 from pictures import BLACK, Raster, find_on_screen, flood_fill, read_bmp, write_bmp
-from xsession import XSession, program_environment, require_tools, twips, twips_centre, wait_until
+from xdisplay import VirtualDisplay, program_environment, require_tools, twips, twips_centre, wait_until
 
 MAIN_TITLE = "^Pintavo - Freeware da "
 RED = (255, 0, 0)     # palette cell 12, light red 0x0000FF
@@ -53,7 +53,7 @@ def test_drawing():
 
 
 def expected_picture(drawing):
-    """What the sheet must hold after the session, worked out without the program."""
+    """What the sheet must hold after the colouring, worked out without the program."""
     e = drawing.copy()
     flood_fill(e, *INSIDE_A, RED)
     t = PEN_HALF_SIZE
@@ -88,7 +88,7 @@ def fake_opener(root):
 
 
 def main(program, menu, shots):
-    require_tools(*XSession.TOOLS)
+    require_tools(*VirtualDisplay.TOOLS)
     root = tempfile.mkdtemp(prefix="pintavo-e2e-")
     ok = False
     try:
@@ -96,27 +96,27 @@ def main(program, menu, shots):
         opener, opened = fake_opener(root)
         saved = os.path.join(root, "lavori", "colorato.bmp")
         os.makedirs(os.path.dirname(saved))
-        with XSession(root) as x:
+        with VirtualDisplay(root) as x:
             env = program_environment(x.env, os.path.join(root, "home"))
             env["PATH"] = opener + os.pathsep + env.get("PATH", "")
             app = x.start([os.path.join(folder, "pintavo")], env, "pintavo")
             try:
-                session(x, app, saved, opened, shots)
+                colour_and_save(x, app, saved, opened, shots)
                 ok = True
             except BaseException:
                 traceback.print_exc()
-                x.save_screenshot(os.path.join(shots, "colouring_session_failed.png"))
+                x.save_screenshot(os.path.join(shots, "child_colouring_failed.png"))
                 print("program output:\n" + x.log_text("pintavo"))
                 raise
     finally:
         if ok:
             shutil.rmtree(root, ignore_errors=True)
         else:
-            print(f"kept for inspection: {root}")
+            print(f"kept to look at: {root}")
     return 0
 
 
-def session(x, app, saved, opened, shots):
+def colour_and_save(x, app, saved, opened, shots):
     wait_until("the main window", lambda: x.find_window(MAIN_TITLE) or app.poll() is not None, 60)
     assert app.poll() is None, f"the program ended at start-up with code {app.returncode}"
     drawing = test_drawing()
@@ -205,6 +205,6 @@ def session(x, app, saved, opened, shots):
 
 if __name__ == "__main__":
     if len(sys.argv) != 4:
-        print("use: colouring_session.py PROGRAM MENU_FOLDER SHOTS_FOLDER")
+        print("use: child_colouring.py PROGRAM MENU_FOLDER SHOTS_FOLDER")
         sys.exit(2)
     sys.exit(main(*sys.argv[1:]))
