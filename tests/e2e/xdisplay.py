@@ -1,5 +1,6 @@
 # A private X display for the end-to-end tests: Xvfb on a free display number,
 # openbox as the window manager, and the program driven with xdotool only.
+import ctypes
 import os
 import select
 import shutil
@@ -53,37 +54,45 @@ class VirtualDisplay:
     TOOLS = ("Xvfb", "openbox", "xdotool", "import", "convert")
 
     def __enter__(self):
+        # A test stopped from outside (CTest's timeout sends SIGTERM) still
+        # takes its X server and programs down on the way out.
+        signal.signal(signal.SIGTERM, _stop)
+        try:
+            self._start_display()
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def _start_display(self):
         read_end, write_end = os.pipe()
-        xvfb = subprocess.Popen(
+        xvfb = self._popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
              f"{self.size[0]}x{self.size[1]}x24", "-nolisten", "tcp", "-noreset"],
-            pass_fds=[write_end], stdout=self._log("xvfb"), stderr=subprocess.STDOUT,
-            process_group=0)
+            None, "xvfb", pass_fds=[write_end])
         os.close(write_end)
-        self.processes.append(xvfb)
         number = b""
         deadline = time.monotonic() + 30
-        while not number.endswith(b"\n"):
-            ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
-            if not ready:
-                self.__exit__(None, None, None)
-                raise TimeoutError("Xvfb did not report its display number in 30 s")
-            chunk = os.read(read_end, 16)
-            if not chunk:
-                self.__exit__(None, None, None)
-                raise RuntimeError("Xvfb ended before it was ready")
-            number += chunk
-        os.close(read_end)
+        try:
+            while not number.endswith(b"\n"):
+                ready, _, _ = select.select([read_end], [], [], max(0.0, deadline - time.monotonic()))
+                if not ready:
+                    raise TimeoutError("Xvfb did not report its display number in 30 s")
+                chunk = os.read(read_end, 16)
+                if not chunk:
+                    raise RuntimeError("Xvfb ended before it was ready: " + self.log_text("xvfb"))
+                number += chunk
+        finally:
+            os.close(read_end)
         self.display = ":" + number.decode().strip()
         self.env = dict(os.environ, DISPLAY=self.display)
-        self.start(["openbox", "--sm-disable"], self.env, "openbox")
+        openbox = self.start(["openbox", "--sm-disable"], self.env, "openbox")
         # openbox is up once it has published its desktops on the root window.
         wait_until("openbox", lambda: self.run("xdotool", "get_num_desktops", check=False)
-                   or self.processes[-1].poll() is not None, 20)
-        if self.processes[-1].poll() is not None:
-            self.__exit__(None, None, None)
+                   or openbox.poll() is not None, 20)
+        if openbox.poll() is not None:
             raise RuntimeError("openbox ended at start: " + self.log_text("openbox"))
-        return self
+        assert xvfb.poll() is None, "Xvfb ended at start"
 
     def __exit__(self, *exc):
         for process in reversed(self.processes):
@@ -112,8 +121,12 @@ class VirtualDisplay:
 
     def start(self, argv, env, log):
         """Starts a program on this display in its own process group, output to LOG.log."""
+        return self._popen(argv, env, log)
+
+    def _popen(self, argv, env, log, **options):
         process = subprocess.Popen(argv, env=env, stdout=self._log(log), stderr=subprocess.STDOUT,
-                                   stdin=subprocess.DEVNULL, process_group=0)
+                                   stdin=subprocess.DEVNULL, process_group=0,
+                                   preexec_fn=_die_with_parent, **options)
         self.processes.append(process)
         return process
 
@@ -167,6 +180,19 @@ class VirtualDisplay:
     def type_text(self, text):
         self.xdotool("type", "--delay", 30, text)
         time.sleep(0.3)
+
+
+def _stop(signum, frame):
+    raise SystemExit(f"stopped by signal {signum}")
+
+
+_libc = ctypes.CDLL(None, use_errno=True)
+_PR_SET_PDEATHSIG = 1
+
+
+def _die_with_parent():
+    """In the child before exec: a SIGKILL when the test itself goes, however it goes."""
+    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
 
 
 def program_environment(base, home):
