@@ -1,0 +1,149 @@
+#!/usr/bin/env python3
+# End-to-end: the Debian package made by CPack, unpacked into a clean folder,
+# starts through its /usr/bin link and shows a drawing and the start page.
+#
+#   installed_package.py BUILD_FOLDER SHOTS_FOLDER
+import glob
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+from pictures import load_with_imagemagick, find_on_screen
+from xdisplay import VirtualDisplay, program_environment, require_tools, wait_until
+
+MAIN_TITLE = "^Pintavo - Freeware da "
+# The start page's header runs from coral to lilac, left to right.
+HEADER_LEFT = (0xff, 0x6b, 0x6b)
+HEADER_RIGHT = (0xa5, 0x69, 0xbd)
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def close(a, b, tolerance=12):
+    return all(abs(p - q) <= tolerance for p, q in zip(a, b))
+
+
+def build_package(build, out):
+    subprocess.run(["cpack", "-G", "DEB", "-B", out, "--config", os.path.join(build, "CPackConfig.cmake")],
+                   check=True, timeout=300)
+    debs = glob.glob(os.path.join(out, "pintavo_*.deb"))
+    assert len(debs) == 1, f"expected one pintavo_*.deb in {out}, found {debs}"
+    return debs[0]
+
+
+def check_control(deb):
+    fields = {}
+    for line in subprocess.run(["dpkg-deb", "-f", deb], check=True, capture_output=True,
+                               text=True).stdout.splitlines():
+        if line and not line.startswith(" ") and ":" in line:
+            key, value = line.split(":", 1)
+            fields[key] = value.strip()
+    depends = fields.get("Depends", "")
+    # Worked out by dpkg-shlibdeps from the executable's libraries.
+    for library in ("libqt6widgets6", "libqt6webenginewidgets6", "libc6"):
+        assert library in depends, f"Depends lacks {library}: {depends}"
+    assert "libqt6webenginecore6-bin" in depends, f"Depends lacks the web engine's helper: {depends}"
+    assert fields.get("Package") == "pintavo" and fields.get("Section") == "graphics", fields
+    assert "@" in fields.get("Maintainer", ""), f"no maintainer address: {fields.get('Maintainer')}"
+    print(f"{os.path.basename(deb)}: Depends: {depends}")
+
+
+def check_files(root):
+    link = os.path.join(root, "usr/bin/pintavo")
+    assert os.path.islink(link), "usr/bin/pintavo is not a symbolic link"
+    program = os.path.realpath(link)
+    folder = os.path.dirname(program)
+    assert program.startswith(os.path.join(root, "usr/lib")), f"the link leads to {program}"
+    assert os.access(program, os.X_OK), f"{program} is not executable"
+    for name in ("Immagini", "menu/menu.htm", "znf.htm"):
+        assert os.path.exists(os.path.join(folder, name)), f"{name} missing beside the program"
+    share = os.path.join(root, "usr/share")
+    wanted = ["applications/pintavo.desktop", "metainfo/org.example.pintavo.metainfo.xml",
+              "icons/hicolor/scalable/apps/pintavo.svg"]
+    wanted += [f"icons/hicolor/{s}x{s}/apps/pintavo.png" for s in ICON_SIZES]
+    for name in wanted:
+        assert os.path.isfile(os.path.join(share, name)), f"usr/share/{name} missing"
+    for s in ICON_SIZES:
+        with open(os.path.join(share, f"icons/hicolor/{s}x{s}/apps/pintavo.png"), "rb") as f:
+            head = f.read(24)
+        assert head[:8] == b"\x89PNG\r\n\x1a\n", f"{s}x{s} icon is no PNG"
+        size = (int.from_bytes(head[16:20], "big"), int.from_bytes(head[20:24], "big"))
+        assert size == (s, s), f"{s}x{s} icon is {size}"
+    return link, folder
+
+
+def main(build, shots):
+    require_tools("cpack", "dpkg-deb", "dpkg-shlibdeps", *VirtualDisplay.TOOLS)
+    root = tempfile.mkdtemp(prefix="pintavo-deb-")
+    ok = False
+    try:
+        deb = build_package(build, os.path.join(root, "package"))
+        check_control(deb)
+        installed = os.path.join(root, "installed")
+        subprocess.run(["dpkg", "-x", deb, installed], check=True, timeout=120)
+        link, folder = check_files(installed)
+        drawings = [load_with_imagemagick(p)
+                    for p in sorted(glob.glob(os.path.join(folder, "Immagini", "*")))]
+        with VirtualDisplay(root) as x:
+            env = program_environment(x.env, os.path.join(root, "home"))
+            # Started through the link, as the desktop entry's Exec starts it.
+            app = x.start([link], env, "pintavo")
+            try:
+                first_screen(x, app, drawings, shots)
+                ok = True
+            except BaseException:
+                traceback.print_exc()
+                x.save_screenshot(os.path.join(shots, "installed_package_failed.png"))
+                print("program output:\n" + x.log_text("pintavo"))
+                raise
+    finally:
+        if ok:
+            shutil.rmtree(root, ignore_errors=True)
+        else:
+            print(f"kept to look at: {root}")
+    return 0
+
+
+def first_screen(x, app, drawings, shots):
+    wait_until("the main window", lambda: x.find_window(MAIN_TITLE) or app.poll() is not None, 60)
+    assert app.poll() is None, f"the program ended at start-up with code {app.returncode}"
+
+    def drawing_shown():
+        screen = x.screenshot()
+        places = [(i, p) for i, d in enumerate(drawings) for p in find_on_screen(screen, d)]
+        return places if len(places) == 1 else None
+
+    # One of the package's drawings, whole and unscaled, on the sheet.
+    (index, (left, top)), = wait_until("one of the package's drawings on the sheet", drawing_shown, 60, 0.5)
+    drawing = drawings[index]
+    sheet_right = left + drawing.width
+
+    def header_shown():
+        screen = x.screenshot()
+        for y in range(screen.height):
+            xs_left = [px for px in range(sheet_right, screen.width)
+                       if close(screen.pixel(px, y), HEADER_LEFT)]
+            if not xs_left:
+                continue
+            xs_right = [px for px in range(xs_left[0], screen.width)
+                        if close(screen.pixel(px, y), HEADER_RIGHT)]
+            if xs_right and xs_right[-1] - xs_left[0] > 300:
+                return y
+        return None
+
+    # The start page in the web pane, right of the sheet: its header's colours
+    # from coral to lilac along one row.
+    wait_until("the start page's header in the web pane", header_shown, 60, 1.0)
+    time.sleep(1.0)
+    x.save_screenshot(os.path.join(shots, "installed_package.png"))
+    print(f"drawing {index + 1} of {len(drawings)} at ({left}, {top}); start page shown")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        print("use: installed_package.py BUILD_FOLDER SHOTS_FOLDER")
+        sys.exit(2)
+    sys.exit(main(*sys.argv[1:]))
