@@ -2,7 +2,10 @@
 #include "platform/CommonDialog.h"
 
 #include <QColorDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace {
 CommonDialog::Recorder *g_recorder = nullptr;
@@ -57,8 +60,15 @@ void CommonDialog::ShowSave(QWidget *parent)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(nameFilters(m_filter));
-    if (!m_fileName.isEmpty())
+    if (!m_fileName.isEmpty()) {
         dialog.selectFile(m_fileName);
+    } else if (!QFileInfo(QDir::currentPath()).isWritable()) {
+        // The dialog opens in the current folder, which after the chooser or the
+        // print preview may be the program's own, read-only where it is installed:
+        // offer the user's pictures instead of a folder a drawing cannot be saved in.
+        const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+        dialog.setDirectory(QFileInfo(pictures).isDir() ? pictures : QDir::homePath());
+    }
     m_fileName = dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
         ? dialog.selectedFiles().constFirst()
         : QString();
