@@ -60,6 +60,10 @@ void DroppedPicture::read(const QMimeData *data)
     }
     if (data->hasImage()) {
         const QImage picture = qvariant_cast<QImage>(data->imageData());
+        if (!picture.isNull() && isTooLargeForTheSheet(picture.size())) {
+            emit tooLarge();
+            return;
+        }
         if (!picture.isNull()) {
             emit ready(picture);
             return;

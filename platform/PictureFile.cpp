@@ -13,16 +13,8 @@
 
 namespace {
 
-// The sheet keeps every picture as 32-bit pixels, so a picture is measured at
-// four bytes a pixel whatever its file stores, against the reader's own limit.
-bool passesMemoryLimit(const QSize &size)
-{
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
-    // Sides reach 2^31 each, so their product still fits; times four would not.
-    return limit > 0 && size.isValid() && qint64(size.width()) * size.height() > limit / 4;
-}
 
-// Qt's bitmap reader turns down sides beyond 16384 pixels as a damaged header and
+// Qt's bitmap reader turns down some headers with very large sides as damaged and
 // tells no size; the header's own width and height say whether it was too large.
 QSize bitmapHeaderSize(QIODevice *device)
 {
@@ -45,6 +37,19 @@ std::optional<QImage> refuse(PictureFailure why, PictureFailure *failure)
 
 } // namespace
 
+bool isTooLargeForTheSheet(const QSize &size)
+{
+    constexpr int MaxSide = 32767;
+    if (!size.isValid())
+        return false;
+    // The sheet keeps every picture as 32-bit pixels, so a picture is measured at
+    // four bytes a pixel whatever its file stores, against the reader's own limit.
+    // Sides reach 2^31 each, so their product still fits; times four would not.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    return size.width() > MaxSide || size.height() > MaxSide
+        || (limit > 0 && qint64(size.width()) * size.height() > limit / 4);
+}
+
 std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure)
 {
     const QSize bitmapSize = bitmapHeaderSize(device);
@@ -53,12 +58,12 @@ std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure)
     reader.setAutoTransform(true);
     // The header's size is known before any pixel is read: a picture claiming
     // 60000 x 60000 pixels is turned down without trying to hold it.
-    if (passesMemoryLimit(reader.size()) || passesMemoryLimit(bitmapSize))
+    if (isTooLargeForTheSheet(reader.size()) || isTooLargeForTheSheet(bitmapSize))
         return refuse(PictureFailure::TooLarge, failure);
     QImage picture;
     if (!reader.read(&picture) || picture.isNull())
         return refuse(PictureFailure::Unreadable, failure);
-    if (passesMemoryLimit(picture.size()))
+    if (isTooLargeForTheSheet(picture.size()))
         return refuse(PictureFailure::TooLarge, failure);
     return picture;
 }

@@ -7,10 +7,16 @@
 
 class QIODevice;
 
+// Whether a picture of this size is too large for the sheet: past the reader's
+// memory limit at 32 bits a pixel, or wider or taller than 32767 pixels, where
+// Qt's painter (whose coordinates are 16.16 fixed-point numbers in places) and
+// X11 windows stop working.
+bool isTooLargeForTheSheet(const QSize &size);
+
 // Why a picture gave no value.
 enum class PictureFailure {
     Unreadable, // not a picture, damaged, or a file that cannot be opened
-    TooLarge,   // its pixels, at 32 bits each as the sheet holds them, pass the reader's memory limit
+    TooLarge,   // isTooLargeForTheSheet()
 };
 
 // An empty path gives the empty picture (a null QImage). A file that cannot be

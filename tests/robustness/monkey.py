@@ -144,7 +144,7 @@ class Monkey:
         runtime = os.path.join(self.home, "runtime")
         os.makedirs(runtime, mode=0o700)
         self.env = dict(os.environ)
-        for key in ("XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY"):
+        for key in ("XDG_CURRENT_DESKTOP", "QT_QPA_PLATFORM", "WAYLAND_DISPLAY"):
             self.env.pop(key, None)
         self.env.update({
             "HOME": self.home, "TMPDIR": self.home, "XDG_RUNTIME_DIR": runtime,
@@ -183,7 +183,7 @@ class Monkey:
         self.log = open(os.path.join(self.home, "programma-%d.log" % self.starts), "w+")
         self.program = subprocess.Popen(self.sandbox + [os.path.join(self.folder, os.path.basename(self.args.program))],
                                         env=self.env, cwd=self.home, stdout=self.log, stderr=subprocess.STDOUT,
-                                        start_new_session=True)
+                                        process_group=0)
         deadline = time.monotonic() + START_TIMEOUT
         while time.monotonic() < deadline:
             if self.program.poll() is not None:

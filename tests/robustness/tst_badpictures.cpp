@@ -92,6 +92,8 @@ private slots:
     void startUpGoesOnWithAnEmptySheet();
     void dropKeepsTheDrawing_data() { table(); }
     void dropKeepsTheDrawing();
+    void fuzzerFilesAreSafe_data();
+    void fuzzerFilesAreSafe();
 
 private:
     void table();
@@ -142,6 +144,9 @@ void TestBadPictures::table()
     QTest::newRow("jpeg claims 60000 x 60000") << "enorme.jpg" << int(Bytes) << jpegClaiming(60000, 60000) << int(TooLarge);
     QTest::newRow("gif claims 60000 x 60000") << "enorme.gif" << int(Bytes) << gifClaiming(60000, 60000) << int(TooLarge);
     QTest::newRow("6000 x 6000 real pixels, past the memory limit") << "grande.bmp" << int(Bytes) << encoded(mono, "BMP") << int(TooLarge);
+    QImage wide(40000, 1, QImage::Format_Mono);
+    wide.fill(1);
+    QTest::newRow("40000 x 1, wider than the painter draws") << "larga.bmp" << int(Bytes) << encoded(wide, "BMP") << int(TooLarge);
     QTest::newRow("20000 x 1, thin but small") << "striscia.bmp" << int(Bytes)
                                                << encoded(solid(20000, 1, qRgb(0, 0, 0)), "BMP") << int(Opens);
     QTest::newRow("text named jpg") << "testo.jpg" << int(Bytes) << QByteArray("non sono un disegno\n") << int(Refused);
@@ -288,6 +293,42 @@ void TestBadPictures::dropKeepsTheDrawing()
         QCOMPARE(sheet->image(), coloured);
     }
     QCOMPARE(m_messages.texts, outcome == TooLarge ? QStringList{pictureTooLargeMessage()} : QStringList());
+}
+
+void TestBadPictures::fuzzerFilesAreSafe_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir corpus(QStringLiteral(PINTAVO_FUZZ_CORPUS));
+    const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
+    QVERIFY(names.size() >= 20);
+    for (const QString &name : names)
+        QTest::newRow(qPrintable(name)) << corpus.filePath(name);
+}
+
+// The fuzzer's seeds and every input it ever found at fault, through what the
+// fuzzer does: read, put on a sheet set up like the main window's, filled, and
+// shown in the chooser's preview.
+void TestBadPictures::fuzzerFilesAreSafe()
+{
+    QFETCH(QString, path);
+    auto failure = PictureFailure::Unreadable;
+    const auto picture = loadPicture(path, &failure);
+    if (!picture)
+        return;
+    QVERIFY(!isTooLargeForTheSheet(picture->size()));
+    PictureBox sheet;
+    sheet.setBorderWidth(2);
+    sheet.setAutoSize(true);
+    sheet.setBackColor(ColorValue(0xFFFFFF));
+    sheet.setPicture(*picture);
+    QCOMPARE(sheet.image().size(), picture->size());
+    sheet.setFillColor(ColorValue(0x0000FF));
+    sheet.extFloodFill(0, 0, sheet.point(0, 0), FloodFillType::Surface);
+    ImageBox preview;
+    preview.setPicture(*picture);
+    preview.setStretch(true);
+    preview.setTwipsRect(QRectF(0, 0, 3645, 3645));
+    QVERIFY(!preview.grab().isNull());
 }
 
 PINTAVO_GUI_TEST_MAIN(TestBadPictures)
