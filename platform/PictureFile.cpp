@@ -13,7 +13,6 @@
 
 namespace {
 
-
 // Qt's bitmap reader turns down some headers with very large sides as damaged and
 // tells no size; the header's own width and height say whether it was too large.
 QSize bitmapHeaderSize(QIODevice *device)
