@@ -282,8 +282,11 @@ void FrmColScegli::Command1_Click()
     // No choice (after a cancel) leaves the sheet, and the child's colouring, alone;
     // so does a file that cannot be read.
     if (!FileScelto.isEmpty()) {
-        if (const auto picture = loadPicture(FileScelto); picture && !picture->isNull())
+        auto failure = PictureFailure::Unreadable;
+        if (const auto picture = loadPicture(FileScelto, &failure); picture && !picture->isNull())
             m_sheet->setPicture(*picture);
+        else if (failure == PictureFailure::TooLarge)
+            MessageBox::show(pictureTooLargeMessage(), MessageBox::OkOnly, this);
     }
     hide();
 }

@@ -60,23 +60,32 @@ void DroppedPicture::read(const QMimeData *data)
     }
     if (data->hasImage()) {
         const QImage picture = qvariant_cast<QImage>(data->imageData());
+        if (!picture.isNull() && isTooLargeForTheSheet(picture.size())) {
+            emit tooLarge();
+            return;
+        }
         if (!picture.isNull()) {
             emit ready(picture);
             return;
         }
     }
     // The browser pane hands a picture over as a temporary copy of its file.
+    bool tooLargeSeen = false;
     for (const QUrl &url : droppedUrls(data)) {
         if (!url.isLocalFile())
             continue;
-        if (const auto picture = loadPicture(url.toLocalFile()); picture && !picture->isNull()) {
+        auto failure = PictureFailure::Unreadable;
+        if (const auto picture = loadPicture(url.toLocalFile(), &failure); picture && !picture->isNull()) {
             emit ready(*picture);
             return;
         }
+        tooLargeSeen = tooLargeSeen || failure == PictureFailure::TooLarge;
     }
     const QUrl web = webAddress(data);
     if (web.isValid())
         fetch(web);
+    else if (tooLargeSeen)
+        emit tooLarge();
 }
 
 void DroppedPicture::fetch(const QUrl &url)
@@ -101,7 +110,10 @@ void DroppedPicture::fetch(const QUrl &url)
         QByteArray bytes = reply->readAll();
         QBuffer buffer(&bytes);
         buffer.open(QIODevice::ReadOnly);
-        if (const auto picture = loadPicture(&buffer); picture && !picture->isNull())
+        auto failure = PictureFailure::Unreadable;
+        if (const auto picture = loadPicture(&buffer, &failure); picture && !picture->isNull())
             emit ready(*picture);
+        else if (failure == PictureFailure::TooLarge)
+            emit tooLarge();
     });
 }

@@ -25,12 +25,15 @@ public:
     static QUrl webAddress(const QMimeData *data);
 
     // Reads the drop. Picture data and local files are read at once; a web address
-    // is fetched in the background. `ready` is emitted only for a readable picture:
-    // anything else is dropped silently. A newer drop replaces a fetch under way.
+    // is fetched in the background. `ready` is emitted only for a readable picture,
+    // `tooLarge` for a picture beyond the reader's memory limit; anything else is
+    // dropped silently. A newer drop replaces a fetch under way.
     void read(const QMimeData *data);
 
 signals:
     void ready(const QImage &picture);
+    // The drop held a picture, but one too large to open.
+    void tooLarge();
 
 private:
     void fetch(const QUrl &url);

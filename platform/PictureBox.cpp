@@ -2,6 +2,8 @@
 #include "platform/PictureBox.h"
 
 #include "platform/DroppedPicture.h"
+#include "platform/MessageBox.h"
+#include "platform/PictureFile.h"
 #include "platform/MouseCodes.h"
 #include "platform/Rounding.h"
 #include "platform/Twips.h"
@@ -184,6 +186,11 @@ void PictureBox::setAutomaticDrop(bool on)
     if (on && !m_drop) {
         m_drop = new DroppedPicture(this);
         connect(m_drop, &DroppedPicture::ready, this, &PictureBox::setPicture);
+        // Told once the drop is over: a modal box inside the drop would keep the
+        // source of the drag waiting for its answer.
+        connect(m_drop, &DroppedPicture::tooLarge, this, [this] {
+            MessageBox::show(pictureTooLargeMessage(), MessageBox::OkOnly, window());
+        }, Qt::QueuedConnection);
     }
 }
 

@@ -68,7 +68,8 @@ public:
 
     // With automatic drop on, a picture dropped on the box (picture data, a local
     // picture file, or the web address of one) becomes its picture; anything
-    // that is not a readable picture changes nothing.
+    // that is not a readable picture changes nothing, and a picture too large to
+    // open is told in a message once the drop is over.
     void setAutomaticDrop(bool on);
 
 signals:

@@ -1,34 +1,102 @@
 // Picture reading through Qt's image readers, format decided from the bytes.
 #include "platform/PictureFile.h"
 
+#include "platform/FileAccess.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <QtEndian>
+#include <climits>
 
-std::optional<QImage> loadPicture(QIODevice *device)
+namespace {
+
+// Qt's bitmap reader turns down some headers with very large sides as damaged and
+// tells no size; the header's own width and height say whether it was too large.
+QSize bitmapHeaderSize(QIODevice *device)
 {
+    const QByteArray head = device->peek(26);
+    if (head.size() < 26 || !head.startsWith("BM") || qFromLittleEndian<quint32>(head.constData() + 14) < 40)
+        return {};
+    const qint64 width = qFromLittleEndian<qint32>(head.constData() + 18);
+    const qint64 height = qAbs(qint64(qFromLittleEndian<qint32>(head.constData() + 22)));
+    if (width <= 0 || height <= 0 || width > INT_MAX || height > INT_MAX)
+        return {};
+    return QSize(int(width), int(height));
+}
+
+std::optional<QImage> refuse(PictureFailure why, PictureFailure *failure)
+{
+    if (failure)
+        *failure = why;
+    return std::nullopt;
+}
+
+} // namespace
+
+bool isTooLargeForTheSheet(const QSize &size)
+{
+    constexpr int MaxSide = 32767;
+    if (!size.isValid())
+        return false;
+    // The sheet keeps every picture as 32-bit pixels, so a picture is measured at
+    // four bytes a pixel whatever its file stores, against the reader's own limit.
+    // Sides reach 2^31 each, so their product still fits; times four would not.
+    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    return size.width() > MaxSide || size.height() > MaxSide
+        || (limit > 0 && qint64(size.width()) * size.height() > limit / 4);
+}
+
+std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure)
+{
+    const QSize bitmapSize = bitmapHeaderSize(device);
     QImageReader reader(device);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
+    // The header's size is known before any pixel is read: a picture claiming
+    // 60000 x 60000 pixels is turned down without trying to hold it.
+    if (isTooLargeForTheSheet(reader.size()) || isTooLargeForTheSheet(bitmapSize))
+        return refuse(PictureFailure::TooLarge, failure);
     QImage picture;
     if (!reader.read(&picture) || picture.isNull())
-        return std::nullopt;
+        return refuse(PictureFailure::Unreadable, failure);
+    if (isTooLargeForTheSheet(picture.size()))
+        return refuse(PictureFailure::TooLarge, failure);
     return picture;
 }
 
-std::optional<QImage> loadPicture(const QString &path)
+QString pictureTooLargeMessage()
+{
+    return QStringLiteral("Questa immagine è troppo grande per essere aperta in Pintavo. "
+                          "Il foglio resta com'era: scegli un disegno più piccolo.");
+}
+
+std::optional<QImage> loadPicture(const QString &path, PictureFailure *failure)
 {
     if (path.isEmpty())
         return QImage();
+    // Only plain files: a named pipe would wait for a writer for ever, and a
+    // device may never end.
+    if (!QFileInfo(path).isFile())
+        return refuse(PictureFailure::Unreadable, failure);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    return loadPicture(&file);
+        return refuse(PictureFailure::Unreadable, failure);
+    return loadPicture(&file, failure);
 }
 
 bool savePictureAsBmp(const QImage &picture, const QString &path, QString *error)
 {
+    // A file made read-only is protected, as the chooser's delete treats it: the
+    // copy written aside would otherwise be put in its place by a rename, which
+    // only asks the folder.
+    if (QFileInfo::exists(path) && isReadOnlyFile(path)) {
+        if (error)
+            *error = QStringLiteral("read-only file");
+        return false;
+    }
     QSaveFile file(path);
     bool ok = file.open(QIODevice::WriteOnly);
     if (ok) {

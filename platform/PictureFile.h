@@ -7,16 +7,32 @@
 
 class QIODevice;
 
+// Whether a picture of this size is too large for the sheet: past the reader's
+// memory limit at 32 bits a pixel, or wider or taller than 32767 pixels, where
+// Qt's painter (whose coordinates are 16.16 fixed-point numbers in places) and
+// X11 windows stop working.
+bool isTooLargeForTheSheet(const QSize &size);
+
+// Why a picture gave no value.
+enum class PictureFailure {
+    Unreadable, // not a picture, damaged, or a file that cannot be opened
+    TooLarge,   // isTooLargeForTheSheet()
+};
+
 // An empty path gives the empty picture (a null QImage). A file that cannot be
 // read as a picture, whatever its name says, gives no value. The format is
 // decided from the content, so a BMP named .dib or a GIF named .bmp still loads.
-// Pictures beyond the reader's memory limit count as unreadable.
-std::optional<QImage> loadPicture(const QString &path);
-std::optional<QImage> loadPicture(QIODevice *device);
+// Pictures beyond the reader's memory limit count as unreadable; `failure`, when
+// given, tells them apart so that a user who asked for one can be told why.
+std::optional<QImage> loadPicture(const QString &path, PictureFailure *failure = nullptr);
+std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure = nullptr);
+
+// What the user is told when a picture they asked for (chosen or dropped) is too large.
+QString pictureTooLargeMessage();
 
 // Writes the picture as a 24-bit Windows bitmap under exactly `path`, whatever its
 // extension. The file is written aside and put in place only when complete, so a
-// failure (a folder that cannot be written, a full disk, a name that is a folder)
-// leaves an earlier file of that name as it was. On failure returns false and,
+// failure (a folder that cannot be written, a full disk, a name that is a folder,
+// an earlier file made read-only) leaves an earlier file of that name as it was. On failure returns false and,
 // when `error` is given, a short reason.
 bool savePictureAsBmp(const QImage &picture, const QString &path, QString *error = nullptr);

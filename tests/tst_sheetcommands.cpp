@@ -479,18 +479,20 @@ void TestSheetCommands::dropOfNoPictureChangesNothing_data()
 {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("asFile");
-    QTest::newRow("text that is no picture") << QByteArray("ciao, non sono un disegno") << false;
-    QTest::newRow("a file that is no picture") << QByteArray("ciao, non sono un disegno") << true;
+    QTest::addColumn<bool>("told");
+    QTest::newRow("text that is no picture") << QByteArray("ciao, non sono un disegno") << false << false;
+    QTest::newRow("a file that is no picture") << QByteArray("ciao, non sono un disegno") << true << false;
     QByteArray huge = encoded(ring(), "BMP").left(54);
     qToLittleEndian<qint32>(60000, huge.data() + 18);
     qToLittleEndian<qint32>(60000, huge.data() + 22);
-    QTest::newRow("a picture too large to open") << huge + QByteArray(100, '\0') << true;
+    QTest::newRow("a picture too large to open") << huge + QByteArray(100, '\0') << true << true;
 }
 
 void TestSheetCommands::dropOfNoPictureChangesNothing()
 {
     QFETCH(QByteArray, content);
     QFETCH(bool, asFile);
+    QFETCH(bool, told);
     const auto form = makeForm();
     const QImage sheet = colouredSheet(*form);
     QMimeData data;
@@ -508,6 +510,7 @@ void TestSheetCommands::dropOfNoPictureChangesNothing()
     QCoreApplication::processEvents();
     QCOMPARE(form->Picture1->image(), sheet);
     QCOMPARE(form->Picture1->picture(), ring());
+    QCOMPARE(m_messages.texts, told ? QStringList{pictureTooLargeMessage()} : QStringList());
 }
 
 // The palette column follows a dropped picture only when the window lays itself
