@@ -92,6 +92,7 @@ private slots:
     void startUpGoesOnWithAnEmptySheet();
     void dropKeepsTheDrawing_data() { table(); }
     void dropKeepsTheDrawing();
+    void droppedPictureDataTooLarge();
     void fuzzerFilesAreSafe_data();
     void fuzzerFilesAreSafe();
 
@@ -293,6 +294,26 @@ void TestBadPictures::dropKeepsTheDrawing()
         QCOMPARE(sheet->image(), coloured);
     }
     QCOMPARE(m_messages.texts, outcome == TooLarge ? QStringList{pictureTooLargeMessage()} : QStringList());
+}
+
+// Picture data dropped as it stands (not a file) passes the same size test.
+void TestBadPictures::droppedPictureDataTooLarge()
+{
+    QWidget window;
+    auto *sheet = new PictureBox(&window);
+    sheet->setAutomaticDrop(true);
+    const QImage drawing = solid(30, 20, qRgb(10, 200, 10));
+    sheet->setPicture(drawing);
+    window.show();
+    QMimeData data;
+    data.setImageData(solid(40000, 2, qRgb(0, 0, 0)));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(sheet, &enter);
+    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(sheet, &dropped);
+    QCoreApplication::processEvents();
+    QCOMPARE(sheet->picture(), drawing);
+    QCOMPARE(m_messages.texts, QStringList{pictureTooLargeMessage()});
 }
 
 void TestBadPictures::fuzzerFilesAreSafe_data()
