@@ -11,6 +11,7 @@
 #include "platform/WebBrowser.h"
 #include "print/Form8.h"
 #include "sheet/Form1.h"
+#include "support/SeamRecorders.h"
 #include "support/Encoded.h"
 #include "support/PixelArt.h"
 #include "support/TestMain.h"
@@ -117,28 +118,18 @@ private:
     QImage colouredSheet(Form1 &form);
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    CommonDialog::Recorder m_dialog;
-    Launcher::Recorder m_launcher;
-    MessageBox::Recorder m_messages;
+    SeamRecorders m_seams;
 };
 
 void TestSheetCommands::init()
 {
     Module1::reset();
     m_dir = std::make_unique<QTemporaryDir>();
-    m_dialog = {};
-    m_launcher = {};
-    m_messages = {};
-    CommonDialog::recordForTests(&m_dialog);
-    Launcher::recordForTests(&m_launcher);
-    MessageBox::recordForTests(&m_messages);
+    m_seams.start();
 }
 
 void TestSheetCommands::cleanup()
 {
-    CommonDialog::recordForTests(nullptr);
-    Launcher::recordForTests(nullptr);
-    MessageBox::recordForTests(nullptr);
     m_dir.reset();
 }
 
@@ -228,10 +219,10 @@ void TestSheetCommands::saveWritesExactlyThatName()
     const auto form = makeForm();
     const QImage sheet = colouredSheet(*form);
     const QString path = m_dir->filePath(name);
-    m_dialog.fileNames = {path};
+    m_seams.dialog.fileNames = {path};
     QTest::mouseClick(form->Command5, Qt::LeftButton);
 
-    QCOMPARE(m_dialog.saveShown, 1);
+    QCOMPARE(m_seams.dialog.saveShown, 1);
     QCOMPARE(CommonDialog::nameFilters(form->CommonDialog1.filter()), QStringList{"BMP Files (*.bmp)"});
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -239,8 +230,8 @@ void TestSheetCommands::saveWritesExactlyThatName()
     QCOMPARE(bytes.left(2), QByteArray("BM"));
     QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));
     QCOMPARE(QImage::fromData(bytes, "BMP").convertToFormat(QImage::Format_RGB32), sheet);
-    QCOMPARE(m_launcher.arguments, QStringList{path});
-    QVERIFY(m_messages.texts.isEmpty());
+    QCOMPARE(m_seams.launcher.arguments, QStringList{path});
+    QVERIFY(m_seams.messages.texts.isEmpty());
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{name});
 }
@@ -258,11 +249,11 @@ void TestSheetCommands::saveOfBlanksWritesNothing()
     QFETCH(QString, name);
     const auto form = makeForm();
     colouredSheet(*form);
-    m_dialog.fileNames = {name.arg(m_dir->path())};
+    m_seams.dialog.fileNames = {name.arg(m_dir->path())};
     form->Command5_Click();
     QVERIFY(QDir(m_dir->path()).isEmpty());
-    QVERIFY(m_launcher.arguments.isEmpty());
-    QVERIFY(m_messages.texts.isEmpty());
+    QVERIFY(m_seams.launcher.arguments.isEmpty());
+    QVERIFY(m_seams.messages.texts.isEmpty());
 }
 
 void TestSheetCommands::cancelledSaveKeepsTheEarlierFile()
@@ -270,7 +261,7 @@ void TestSheetCommands::cancelledSaveKeepsTheEarlierFile()
     const auto form = makeForm();
     colouredSheet(*form);
     const QString path = m_dir->filePath(QStringLiteral("primo.bmp"));
-    m_dialog.fileNames = {path};
+    m_seams.dialog.fileNames = {path};
     form->Command5_Click();
     QFile first(path);
     QVERIFY(first.open(QIODevice::ReadOnly));
@@ -278,12 +269,12 @@ void TestSheetCommands::cancelledSaveKeepsTheEarlierFile()
     first.close();
 
     form->Command7_Click();
-    m_dialog.fileNames = {std::nullopt};
+    m_seams.dialog.fileNames = {std::nullopt};
     form->Command5_Click();
-    QCOMPARE(m_dialog.fileNameWhenShown, QString());
+    QCOMPARE(m_seams.dialog.fileNameWhenShown, QString());
     QVERIFY(first.open(QIODevice::ReadOnly));
     QCOMPARE(first.readAll(), saved);
-    QCOMPARE(m_launcher.arguments, QStringList{path});
+    QCOMPARE(m_seams.launcher.arguments, QStringList{path});
 }
 
 void TestSheetCommands::failedSaveTellsAndKeepsTheEarlierFile_data()
@@ -304,11 +295,11 @@ void TestSheetCommands::failedSaveTellsAndKeepsTheEarlierFile()
     earlier.close();
     const auto form = makeForm();
     colouredSheet(*form);
-    m_dialog.fileNames = {m_dir->filePath(name)};
+    m_seams.dialog.fileNames = {m_dir->filePath(name)};
     form->Command5_Click();
-    QCOMPARE(m_messages.texts.size(), 1);
-    QVERIFY(m_messages.texts.first().startsWith(QStringLiteral("Non è stato possibile salvare")));
-    QVERIFY(m_launcher.arguments.isEmpty());
+    QCOMPARE(m_seams.messages.texts.size(), 1);
+    QVERIFY(m_seams.messages.texts.first().startsWith(QStringLiteral("Non è stato possibile salvare")));
+    QVERIFY(m_seams.launcher.arguments.isEmpty());
     QVERIFY(earlier.open(QIODevice::ReadOnly));
     QCOMPARE(earlier.readAll(), QByteArray("il disegno di ieri"));
     QVERIFY(QFileInfo(m_dir->filePath(QStringLiteral("cartella"))).isDir());
@@ -398,8 +389,8 @@ void TestSheetCommands::exitEndsTheRun()
     connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(99); });
     watchdog.start(10000);
     QCOMPARE(QApplication::exec(), 0);
-    QVERIFY(m_messages.texts.isEmpty());
-    QCOMPARE(m_dialog.saveShown, 0);
+    QVERIFY(m_seams.messages.texts.isEmpty());
+    QCOMPARE(m_seams.dialog.saveShown, 0);
 }
 
 void TestSheetCommands::closeBoxEndsTheRun()
@@ -510,7 +501,7 @@ void TestSheetCommands::dropOfNoPictureChangesNothing()
     QCoreApplication::processEvents();
     QCOMPARE(form->Picture1->image(), sheet);
     QCOMPARE(form->Picture1->picture(), ring());
-    QCOMPARE(m_messages.texts, told ? QStringList{pictureTooLargeMessage()} : QStringList());
+    QCOMPARE(m_seams.messages.texts, told ? QStringList{pictureTooLargeMessage()} : QStringList());
 }
 
 // The palette column follows a dropped picture only when the window lays itself

@@ -7,6 +7,7 @@
 #include "platform/PictureBox.h"
 #include "robustness/RootAccess.h"
 #include "sheet/Form1.h"
+#include "support/SeamRecorders.h"
 #include "support/TestMain.h"
 
 #include <csignal>
@@ -59,28 +60,18 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_mounted;
-    CommonDialog::Recorder m_dialog;
-    Launcher::Recorder m_launcher;
-    MessageBox::Recorder m_messages;
+    SeamRecorders m_seams;
 };
 
 void TestFailingSave::init()
 {
     Module1::reset();
     m_dir = std::make_unique<QTemporaryDir>();
-    m_dialog = {};
-    m_launcher = {};
-    m_messages = {};
-    CommonDialog::recordForTests(&m_dialog);
-    Launcher::recordForTests(&m_launcher);
-    MessageBox::recordForTests(&m_messages);
+    m_seams.start();
 }
 
 void TestFailingSave::cleanup()
 {
-    CommonDialog::recordForTests(nullptr);
-    Launcher::recordForTests(nullptr);
-    MessageBox::recordForTests(nullptr);
     if (!m_mounted.isEmpty())
         umount2(QFile::encodeName(m_mounted).constData(), MNT_DETACH);
     m_mounted.clear();
@@ -121,7 +112,7 @@ void TestFailingSave::earlierFileStaysAndTheUserIsTold()
     form.show();
     form.Picture1->fillBox(0, 0, 40, 40, ColorValue(0x0000FF));
     QVERIFY(form.Picture1->image().sizeInBytes() > 64 * 1024);
-    m_dialog.fileNames = {path};
+    m_seams.dialog.fileNames = {path};
 
     std::unique_ptr<FileSizeLimit> limit;
     std::unique_ptr<WithoutRootAccess> asUser;
@@ -140,10 +131,10 @@ void TestFailingSave::earlierFileStaysAndTheUserIsTold()
     limit.reset();
     asUser.reset();
 
-    QCOMPARE(m_messages.texts.size(), 1);
-    QVERIFY(m_messages.texts.first().startsWith(QStringLiteral("Non è stato possibile salvare il disegno nel file \"")
+    QCOMPARE(m_seams.messages.texts.size(), 1);
+    QVERIFY(m_seams.messages.texts.first().startsWith(QStringLiteral("Non è stato possibile salvare il disegno nel file \"")
                                                 + path));
-    QVERIFY(m_launcher.arguments.isEmpty());
+    QVERIFY(m_seams.launcher.arguments.isEmpty());
     QVERIFY(earlier.open(QIODevice::ReadOnly));
     QCOMPARE(earlier.readAll(), Earlier);
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
