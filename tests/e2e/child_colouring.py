@@ -8,10 +8,9 @@ import shutil
 import sys
 import tempfile
 import time
-import traceback
 
 from pictures import BLACK, Raster, find_on_screen, flood_fill, read_bmp, write_bmp
-from xdisplay import VirtualDisplay, program_environment, require_tools, twips, twips_centre, wait_until
+from xdisplay import VirtualDisplay, check_on_screen, program_environment, require_tools, twips, twips_centre, wait_until
 
 MAIN_TITLE = "^Pintavo - Freeware da "
 RED = (255, 0, 0)     # palette cell 12, light red 0x0000FF
@@ -100,14 +99,9 @@ def main(program, menu, shots):
             env = program_environment(x.env, os.path.join(root, "home"))
             env["PATH"] = opener + os.pathsep + env.get("PATH", "")
             app = x.start([os.path.join(folder, "pintavo")], env, "pintavo")
-            try:
-                colour_and_save(x, app, saved, opened, shots)
-                ok = True
-            except BaseException:
-                traceback.print_exc()
-                x.save_screenshot(os.path.join(shots, "child_colouring_failed.png"))
-                print("program output:\n" + x.log_text("pintavo"))
-                raise
+            check_on_screen(x, lambda: colour_and_save(x, app, saved, opened, shots),
+                            os.path.join(shots, "child_colouring_failed.png"))
+            ok = True
     finally:
         if ok:
             shutil.rmtree(root, ignore_errors=True)

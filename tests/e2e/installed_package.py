@@ -10,10 +10,9 @@ import subprocess
 import sys
 import tempfile
 import time
-import traceback
 
 from pictures import load_with_imagemagick, find_on_screen
-from xdisplay import VirtualDisplay, program_environment, require_tools, wait_until
+from xdisplay import VirtualDisplay, check_on_screen, program_environment, require_tools, wait_until
 
 MAIN_TITLE = "^Pintavo - Freeware da "
 # The start page's header runs from coral to lilac, left to right.
@@ -91,14 +90,9 @@ def main(build, shots):
             env = program_environment(x.env, os.path.join(root, "home"))
             # Started through the link, as the desktop entry's Exec starts it.
             app = x.start([link], env, "pintavo")
-            try:
-                first_screen(x, app, drawings, shots)
-                ok = True
-            except BaseException:
-                traceback.print_exc()
-                x.save_screenshot(os.path.join(shots, "installed_package_failed.png"))
-                print("program output:\n" + x.log_text("pintavo"))
-                raise
+            check_on_screen(x, lambda: first_screen(x, app, drawings, shots),
+                            os.path.join(shots, "installed_package_failed.png"))
+            ok = True
     finally:
         if ok:
             shutil.rmtree(root, ignore_errors=True)

@@ -7,6 +7,7 @@ import shutil
 import signal
 import subprocess
 import time
+import traceback
 
 from pictures import Screen
 
@@ -206,3 +207,14 @@ def program_environment(base, home):
                XDG_CACHE_HOME=os.path.join(home, ".cache"), XDG_DATA_HOME=os.path.join(home, ".local/share"),
                QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
     return env
+
+
+def check_on_screen(x, check, failure_shot):
+    """Runs the check; when it fails, keeps a screenshot and the program's output."""
+    try:
+        check()
+    except BaseException:
+        traceback.print_exc()
+        x.save_screenshot(failure_shot)
+        print("program output:\n" + x.log_text("pintavo"))
+        raise
