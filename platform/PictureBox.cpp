@@ -156,6 +156,9 @@ QPointF PictureBox::innerPosition(const QPointF &widgetPosition) const
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
+    // Taken and dropped here, so it does not go on to the box's parent either.
+    if (!MouseCodes::known(event->button()))
+        return;
     const QPointF p = innerPosition(event->position());
     m_pressedInside = event->button() == Qt::LeftButton;
     emit MouseDown(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
@@ -171,6 +174,8 @@ void PictureBox::mouseMoveEvent(QMouseEvent *event)
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!MouseCodes::known(event->button()))
+        return;
     const QPointF p = innerPosition(event->position());
     emit MouseUp(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
                  float(p.x()), float(p.y()));
