@@ -34,6 +34,7 @@
 #include <QToolButton>
 #include <QtEndian>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -57,57 +58,41 @@ void drop(QWidget *target, QMimeData *data)
     QCoreApplication::sendEvent(target, &dropped);
 }
 
-// Serves one body to every request, as a tiny web server on the loopback address.
+// Serves one body to every request, as a tiny web server on the loopback address;
+// a held server keeps its answers back until released, as a slow web site would.
 class OnePageServer : public QTcpServer
 {
 public:
-    explicit OnePageServer(QByteArray body) : m_body(std::move(body))
+    explicit OnePageServer(QByteArray body, bool held = false) : m_body(std::move(body)), m_held(held)
     {
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = nextPendingConnection()) {
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     if (!socket->readAll().contains("\r\n\r\n"))
                         return;
-                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/bmp\r\nConnection: close\r\nContent-Length: "
-                                  + QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
-                    socket->disconnectFromHost();
+                    m_waiting.append(socket);
+                    if (!m_held)
+                        release();
                 });
                 connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            }
-        });
-    }
-
-private:
-    QByteArray m_body;
-};
-
-// Holds every answer back until released, as a slow web site would.
-class HeldPageServer : public QTcpServer
-{
-public:
-    explicit HeldPageServer(QByteArray body) : m_body(std::move(body))
-    {
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket *socket = nextPendingConnection()) {
-                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                    if (socket->readAll().contains("\r\n\r\n"))
-                        m_waiting.append(socket);
-                });
             }
         });
     }
     int waiting() const { return int(m_waiting.size()); }
     void release()
     {
-        for (const QPointer<QTcpSocket> &socket : std::as_const(m_waiting)) {
-            if (socket && socket->state() == QAbstractSocket::ConnectedState)
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/bmp\r\nConnection: close\r\nContent-Length: "
-                              + QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
+        for (const QPointer<QTcpSocket> &socket : std::exchange(m_waiting, {})) {
+            if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+                continue;
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/bmp\r\nConnection: close\r\nContent-Length: "
+                          + QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
+            socket->disconnectFromHost();
         }
     }
 
 private:
     QByteArray m_body;
+    bool m_held;
     QList<QPointer<QTcpSocket>> m_waiting;
 };
 
@@ -548,7 +533,7 @@ void TestSheetCommands::lateWebDropLeavesNewerWork()
 {
     QFETCH(QString, meanwhile);
     const QImage late = pixelArt({"#..#", ".##.", "#..#"});
-    HeldPageServer server(encoded(late, "BMP"));
+    OnePageServer server(encoded(late, "BMP"), true);
     QVERIFY(server.listen(QHostAddress::LocalHost));
     const auto form = makeForm();
     colouredSheet(*form);
