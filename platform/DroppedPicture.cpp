@@ -108,8 +108,8 @@ void DroppedPicture::fetch(const QUrl &url)
     QNetworkReply *reply = m_network->get(request);
     m_reply = reply;
     emit fetchingChanged(true);
-    // The transfer timeout of the request only measures silence; this one
-    // measures the whole fetch.
+    // A timeout on silence alone would let a server that trickles bytes keep
+    // the fetch going for ever; this limit measures the whole fetch.
     auto *limit = new QTimer(reply);
     limit->setSingleShot(true);
     connect(limit, &QTimer::timeout, reply, &QNetworkReply::abort);
