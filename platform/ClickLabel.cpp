@@ -28,11 +28,16 @@ void ClickLabel::paintEvent(QPaintEvent *event)
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)
 {
+    // A side button pressed meanwhile must not cancel a left click under way.
+    if (!MouseCodes::known(event->button()))
+        return;
     m_pressed = event->button() == Qt::LeftButton;
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!MouseCodes::known(event->button()))
+        return;
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->pos());
     m_pressed = false;
     if (click)

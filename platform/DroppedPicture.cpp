@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QTimer>
 
 namespace {
 
@@ -54,10 +55,7 @@ void DroppedPicture::read(const QMimeData *data)
 {
     if (!data)
         return;
-    if (m_reply) {
-        m_reply->abort();
-        m_reply = nullptr;
-    }
+    abandon();
     if (data->hasImage()) {
         const QImage picture = qvariant_cast<QImage>(data->imageData());
         if (!picture.isNull() && isTooLargeForTheSheet(picture.size())) {
@@ -88,23 +86,44 @@ void DroppedPicture::read(const QMimeData *data)
         emit tooLarge();
 }
 
+void DroppedPicture::abandon()
+{
+    QNetworkReply *reply = m_reply;
+    if (!reply)
+        return;
+    // Cleared first, so the reply's end, which abort() announces at once, is
+    // taken for what it is: a fetch nobody waits for any more.
+    m_reply = nullptr;
+    reply->abort();
+    reply->deleteLater();
+    emit fetchingChanged(false);
+}
+
 void DroppedPicture::fetch(const QUrl &url)
 {
     if (!m_network)
         m_network = new QNetworkAccessManager(this);
     QNetworkRequest request(url);
-    request.setTransferTimeout(WebTimeoutMs);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply *reply = m_network->get(request);
     m_reply = reply;
+    emit fetchingChanged(true);
+    // A timeout on silence alone would let a server that trickles bytes keep
+    // the fetch going for ever; this limit measures the whole fetch.
+    auto *limit = new QTimer(reply);
+    limit->setSingleShot(true);
+    connect(limit, &QTimer::timeout, reply, &QNetworkReply::abort);
+    limit->start(m_webTimeLimitMs);
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
         if (received > MaxWebBytes || total > MaxWebBytes)
             reply->abort();
     });
     connect(reply, &QNetworkReply::finished, this, [this, reply] {
         reply->deleteLater();
-        if (m_reply == reply)
-            m_reply = nullptr;
+        if (m_reply != reply)
+            return;
+        m_reply = nullptr;
+        emit fetchingChanged(false);
         if (reply->error() != QNetworkReply::NoError)
             return;
         QByteArray bytes = reply->readAll();

@@ -1,6 +1,7 @@
 // ImageBox: twips geometry, a cached scaled picture and a click on left release.
 #include "platform/ImageBox.h"
 
+#include "platform/MouseCodes.h"
 #include "platform/Twips.h"
 
 #include <QMouseEvent>
@@ -74,11 +75,16 @@ void ImageBox::paintEvent(QPaintEvent *)
 
 void ImageBox::mousePressEvent(QMouseEvent *event)
 {
+    // A side button pressed meanwhile must not cancel a left click under way.
+    if (!MouseCodes::known(event->button()))
+        return;
     m_pressed = event->button() == Qt::LeftButton;
 }
 
 void ImageBox::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!MouseCodes::known(event->button()))
+        return;
     const bool click = m_pressed && event->button() == Qt::LeftButton && rect().contains(event->pos());
     m_pressed = false;
     if (click)

@@ -92,6 +92,9 @@ void ListBox::keyPressEvent(QKeyEvent *event)
 
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
+    // A side button neither selects an entry nor reaches a handler.
+    if (!MouseCodes::known(event->button()))
+        return;
     const QPointF p = event->position();
     if (event->button() != Qt::RightButton)
         QListWidget::mousePressEvent(event);
@@ -107,8 +110,16 @@ void ListBox::mouseMoveEvent(QMouseEvent *event)
     QListWidget::mouseMoveEvent(event);
 }
 
+void ListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (MouseCodes::known(event->button()))
+        QListWidget::mouseReleaseEvent(event);
+}
+
 void ListBox::mouseDoubleClickEvent(QMouseEvent *event)
 {
+    if (!MouseCodes::known(event->button()))
+        return;
     QListWidget::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit DblClick();

@@ -32,6 +32,7 @@ void PictureBox::setBackColor(ColorValue color)
 {
     m_backColor = color;
     rebuildImage();
+    changed();
     update();
 }
 
@@ -41,7 +42,17 @@ void PictureBox::setPicture(const QImage &picture)
     if (m_autoSize && !picture.isNull())
         resize(picture.width() + 2 * borderWidth(), picture.height() + 2 * borderWidth());
     rebuildImage();
+    changed();
     update();
+}
+
+void PictureBox::changed()
+{
+    ++m_changeCount;
+    // A web picture still on its way was dropped on what has just changed: it
+    // must not wipe the newer work out when it arrives.
+    if (m_drop)
+        m_drop->abandon();
 }
 
 void PictureBox::rebuildImage()
@@ -97,6 +108,7 @@ void PictureBox::pset(double x, double y, ColorValue color)
     if (!m_image.valid(px, py))
         return;
     m_image.setPixel(px, py, color.toQRgb());
+    changed();
     updateImageRect(QRect(px, py, 1, 1));
 }
 
@@ -110,6 +122,7 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, ColorValue 
     QPainter painter(&m_image);
     painter.fillRect(box, color.resolved());
     painter.end();
+    changed();
     updateImageRect(box);
 }
 
@@ -122,6 +135,8 @@ bool PictureBox::extFloodFill(int x, int y, ColorValue color, FloodFillType type
     auto *bits = reinterpret_cast<quint32 *>(m_image.bits());
     const FloodFillResult result = floodFill(bits, m_image.width(), m_image.height(),
                                              m_image.bytesPerLine() / 4, QPoint(x, y), target, fill, type);
+    if (result.pixels > 0)
+        changed();
     updateImageRect(result.changed);
     return result.pixels > 0;
 }
@@ -156,6 +171,9 @@ QPointF PictureBox::innerPosition(const QPointF &widgetPosition) const
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
 {
+    // Taken and dropped here, so it does not go on to the box's parent either.
+    if (!MouseCodes::known(event->button()))
+        return;
     const QPointF p = innerPosition(event->position());
     m_pressedInside = event->button() == Qt::LeftButton;
     emit MouseDown(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
@@ -171,6 +189,8 @@ void PictureBox::mouseMoveEvent(QMouseEvent *event)
 
 void PictureBox::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (!MouseCodes::known(event->button()))
+        return;
     const QPointF p = innerPosition(event->position());
     emit MouseUp(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
                  float(p.x()), float(p.y()));
@@ -186,6 +206,12 @@ void PictureBox::setAutomaticDrop(bool on)
     if (on && !m_drop) {
         m_drop = new DroppedPicture(this);
         connect(m_drop, &DroppedPicture::ready, this, &PictureBox::setPicture);
+        connect(m_drop, &DroppedPicture::fetchingChanged, this, [this](bool fetching) {
+            if (fetching)
+                setCursor(Qt::BusyCursor);
+            else
+                unsetCursor();
+        });
         // Told once the drop is over: a modal box inside the drop would keep the
         // source of the drag waiting for its answer.
         connect(m_drop, &DroppedPicture::tooLarge, this, [this] {

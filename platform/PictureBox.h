@@ -66,10 +66,17 @@ public:
     // with a transparent fill style. True when pixels changed.
     bool extFloodFill(int x, int y, ColorValue color, FloodFillType type);
 
+    // Counts the changes of the picture and the image: every method that gives a
+    // picture or writes pixels adds one. Two readings tell whether anything
+    // changed in between.
+    quint64 changeCount() const { return m_changeCount; }
+
     // With automatic drop on, a picture dropped on the box (picture data, a local
     // picture file, or the web address of one) becomes its picture; anything
     // that is not a readable picture changes nothing, and a picture too large to
-    // open is told in a message once the drop is over.
+    // open is told in a message once the drop is over. A web picture is fetched
+    // in the background with a busy pointer over the box, and given up as soon
+    // as the box changes meanwhile: it never replaces newer work.
     void setAutomaticDrop(bool on);
 
 signals:
@@ -89,6 +96,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Every change of the picture or the image goes through here.
+    void changed();
     void rebuildImage();
     void updateImageRect(const QRect &imageRect);
     QPointF innerPosition(const QPointF &widgetPosition) const;
@@ -102,5 +111,6 @@ private:
     bool m_autoSize = false;
     int m_borderWidth = 0;
     bool m_pressedInside = false;
+    quint64 m_changeCount = 0;
     DroppedPicture *m_drop = nullptr;
 };

@@ -16,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
@@ -26,11 +27,14 @@
 
 namespace {
 
+// A 32 x 32 picture above the caption. The picture is an SVG, so Qt's SVG icon
+// engine draws it afresh for the screen's scale instead of enlarging 32 pixels.
 QToolButton *pictureButton(QWidget *parent, const char *name, const QString &caption,
-                           const QRect &twips, const QString &toolTip)
+                           const QRect &twips, const QString &toolTip, const char *picture)
 {
     auto *button = place(new QToolButton(parent), name, twips, toolTip);
     button->setText(caption);
+    button->setIcon(QIcon(QStringLiteral(":/sheet/") + QLatin1String(picture)));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setIconSize(QSize(32, 32));
     return button;
@@ -113,13 +117,13 @@ void Form1::createControls()
     Label2->setFrameStyle(QFrame::Box | QFrame::Plain);
 
     Command4 = pictureButton(Frame1, "Command4", QStringLiteral("Annulla tutto"), QRect(90, 2760, 1395, 795),
-                             QStringLiteral("Annulla tutte le colorazioni eseguite"));
+                             QStringLiteral("Annulla tutte le colorazioni eseguite"), "rubber.svg");
     Command3 = pictureButton(Frame1, "Command3", QStringLiteral("Anteprima stampa"), QRect(90, 3570, 1395, 795),
-                             QStringLiteral("Anteprima di stampa del disegno ..."));
+                             QStringLiteral("Anteprima di stampa del disegno ..."), "printer-preview.svg");
     Command2 = pictureButton(Frame1, "Command2", QStringLiteral("Carica Immagine"), QRect(90, 4380, 1395, 765),
-                             QStringLiteral("Carica una immagine presente sul disco fisso."));
+                             QStringLiteral("Carica una immagine presente sul disco fisso."), "folder-drawing.svg");
     Command5 = pictureButton(Frame1, "Command5", QStringLiteral("Salva Lavoro"), QRect(90, 5160, 1395, 765),
-                             QStringLiteral("Salva il disegno colorato in un file immagine"));
+                             QStringLiteral("Salva il disegno colorato in un file immagine"), "floppy.svg");
     Command7 = button(Frame1, "Command7", QStringLiteral("&Foglio Bianco"), QRect(90, 5940, 1395, 285),
                       QStringLiteral("Cancella tutto il contenuto del foglio "));
     Command6 = button(Frame1, "Command6", QStringLiteral("Ritocca contorni"), QRect(90, 6240, 1395, 285),
@@ -133,7 +137,7 @@ void Form1::createControls()
     Slider4->setPageStep(5);
 
     Command1 = pictureButton(Frame1, "Command1", QStringLiteral("Fine"), QRect(90, 6930, 1395, 765),
-                             QStringLiteral("Chiude il programma e torna a Windows"));
+                             QStringLiteral("Chiude il programma e torna a Windows"), "door.svg");
 
     Frame2 = place(new QGroupBox(client), "Frame2", QRect(8550, 60, 4515, 525));
     Command8 = button(Frame2, "Command8", QStringLiteral("Back"), QRect(90, 150, 525, 315),

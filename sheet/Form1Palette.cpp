@@ -50,12 +50,17 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
         const int shift = MouseCodes::shift(mouse->modifiers());
         const float x = float(mouse->position().x());
         const float y = float(mouse->position().y());
-        if (watched == Frame1 && press)
-            Frame1_MouseDown(button, shift, x, y);
-        else if (watched == Frame1)
+        if (watched == Frame1 && press) {
+            // Buttons and the slider pass on the presses they ignore (right,
+            // middle, side buttons) to the frame; only a press on the frame's
+            // own background is the frame's.
+            if (button != 0 && !Frame1->childAt(mouse->position().toPoint()))
+                Frame1_MouseDown(button, shift, x, y);
+        } else if (watched == Frame1) {
             Frame1_MouseMove(button, shift, x, y);
-        else if (!press)
+        } else if (!press) {
             Form_MouseMove(button, shift, x, y);
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "platform/PictureBox.h"
+#include "platform/SvgPicture.h"
 #include "platform/TwipsGeometry.h"
 #include "sheet/Form1.h"
 #include "sheet/Form1Layout.h"
@@ -14,6 +15,7 @@
 #include <QStyle>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <memory>
 
 namespace {
@@ -62,6 +64,8 @@ private slots:
     void programFolderEndsInOneSlash();
     void startsMaximisedWithTheLayoutApplied();
     void layoutFollowsAWiderDrawing();
+    void pictureButtonsShowSharpPictures_data();
+    void pictureButtonsShowSharpPictures();
 
     void leftClickFillsWithTheStripColour();
     void otherButtonsPickUpTheColour_data();
@@ -214,6 +218,41 @@ void TestForm1::layoutFollowsAWiderDrawing()
     QCOMPARE(twipsRect(form->WebBrowser1).left(), sheetRight + 20 + 1545 + 20);
     QCOMPARE(twipsRect(form->Frame2).left(), twipsRect(form->WebBrowser1).left());
     QCOMPARE(twipsRect(form->Picture2).width(), (700 + 4) * 15);
+}
+
+void TestForm1::pictureButtonsShowSharpPictures_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("toolTip");
+    QTest::addColumn<QString>("picture");
+    QTest::newRow("Command1") << "Fine" << "Chiude il programma e torna a Windows" << "door.svg";
+    QTest::newRow("Command2") << "Carica Immagine" << "Carica una immagine presente sul disco fisso."
+                              << "folder-drawing.svg";
+    QTest::newRow("Command3") << "Anteprima stampa" << "Anteprima di stampa del disegno ..."
+                              << "printer-preview.svg";
+    QTest::newRow("Command4") << "Annulla tutto" << "Annulla tutte le colorazioni eseguite" << "rubber.svg";
+    QTest::newRow("Command5") << "Salva Lavoro" << "Salva il disegno colorato in un file immagine" << "floppy.svg";
+}
+
+void TestForm1::pictureButtonsShowSharpPictures()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, toolTip);
+    QFETCH(QString, picture);
+    const auto form = makeForm();
+    const auto *button = form->findChild<QToolButton *>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(button);
+    QCOMPARE(button->text(), caption);
+    QCOMPARE(button->toolTip(), toolTip);
+    QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+    QCOMPARE(button->iconSize(), QSize(32, 32));
+    // On a screen scaled 2x the picture is drawn from the SVG at 64 x 64, not enlarged.
+    const QPixmap sharp = button->icon().pixmap(QSize(32, 32), 2.0);
+    QCOMPARE(sharp.size(), QSize(64, 64));
+    QCOMPARE(sharp.devicePixelRatio(), 2.0);
+    QImage drawn = sharp.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    drawn.setDevicePixelRatio(1.0);
+    QCOMPARE(drawn, svgPicture(QStringLiteral(":/sheet/") + picture, QSize(64, 64)));
 }
 
 void TestForm1::leftClickFillsWithTheStripColour()

@@ -303,6 +303,8 @@ void TestForm8::clicksOnThePageZoom_data()
     QTest::newRow("middle narrows") << 20 << Qt::MiddleButton << 15;
     QTest::newRow("left at 100 stays") << 100 << Qt::LeftButton << 100;
     QTest::newRow("right at 3 gives 1") << 3 << Qt::RightButton << 1;
+    QTest::newRow("back button does nothing") << 20 << Qt::BackButton << 20;
+    QTest::newRow("forward button does nothing") << 20 << Qt::ForwardButton << 20;
 }
 
 void TestForm8::clicksOnThePageZoom()

@@ -13,7 +13,7 @@ class TestListControls : public QObject
 private slots:
     void settingTheIndexRaisesClick();
     void listChangesOfItsOwnRaiseNothing();
-    void rightButtonAndFocusDoNotSelect();
+    void rightSideButtonsAndFocusDoNotSelect();
     void enterAndEscapeStopAtTheList();
     void arrowKeysSelectAndRaiseClick();
 
@@ -69,7 +69,7 @@ void TestListControls::listChangesOfItsOwnRaiseNothing()
     QCOMPARE(list.list(0), QString());
 }
 
-void TestListControls::rightButtonAndFocusDoNotSelect()
+void TestListControls::rightSideButtonsAndFocusDoNotSelect()
 {
     ListBox list;
     threeEntries(list);
@@ -88,6 +88,14 @@ void TestListControls::rightButtonAndFocusDoNotSelect()
     QCOMPARE(clicks.count(), 0);
     QCOMPARE(downs.count(), 1);
     QCOMPARE(downs.first().at(0).toInt(), 2);
+    // The side buttons neither select nor reach the list's handlers.
+    for (Qt::MouseButton side : {Qt::BackButton, Qt::ForwardButton}) {
+        QTest::mouseClick(list.viewport(), side, {}, second);
+        QTest::mouseDClick(list.viewport(), side, {}, second);
+    }
+    QCOMPARE(list.listIndex(), -1);
+    QCOMPARE(clicks.count(), 0);
+    QCOMPARE(downs.count(), 1);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
     QCOMPARE(list.listIndex(), 1);
     QCOMPARE(clicks.count(), 1);

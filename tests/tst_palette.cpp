@@ -73,6 +73,10 @@ private slots:
     void fillStopsAtAPenLine();
     void frameMouseDownMovesAndHidesTheSpectrum_data();
     void frameMouseDownMovesAndHidesTheSpectrum();
+    void strayPressesLeaveTheSpectrum_data();
+    void strayPressesLeaveTheSpectrum();
+    void sideButtonsDoNothingOnTheSheet_data();
+    void sideButtonsDoNothingOnTheSheet();
     void pointerFollowsThePen();
     void sliderSteps();
 
@@ -385,6 +389,70 @@ void TestPalette::frameMouseDownMovesAndHidesTheSpectrum()
     form->Form_Resize();
     QCOMPARE(twipsRect(form->Frame1).left(), twipsRect(form->Picture1).right() + 1 + 20);
     QVERIFY(!form->Picture6->isVisible());
+}
+
+// Presses the column's controls ignore reach the frame, which must not take them
+// for its own; and the side buttons mean nothing, even on the frame itself.
+void TestPalette::strayPressesLeaveTheSpectrum_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<Qt::MouseButton>("button");
+    const std::pair<const char *, Qt::MouseButton> buttons[] = {
+        {"right", Qt::RightButton}, {"middle", Qt::MiddleButton},
+        {"back", Qt::BackButton}, {"forward", Qt::ForwardButton}};
+    for (const char *control : {"Command1", "Command2", "Command3", "Command4", "Command5", "Command6",
+                                "Command7", "Slider4", "Label1", "Label2", "Picture6"}) {
+        for (const auto &[name, button] : buttons)
+            QTest::addRow("%s %s", name, control) << QString::fromLatin1(control) << button;
+    }
+    QTest::newRow("back on the frame") << "Frame1" << Qt::BackButton;
+    QTest::newRow("forward on the frame") << "Frame1" << Qt::ForwardButton;
+}
+
+void TestPalette::strayPressesLeaveTheSpectrum()
+{
+    QFETCH(QString, control);
+    QFETCH(Qt::MouseButton, button);
+    const auto form = makeForm();
+    form->Form_Resize();
+    const QRect frame = twipsRect(form->Frame1);
+    const ColorValue painting = form->Picture2->backColor();
+    auto *target = control == QLatin1String("Frame1") ? form->Frame1 : form->Frame1->findChild<QWidget *>(control);
+    QVERIFY(target);
+    const QPoint at = target == form->Frame1 ? QPoint(20, form->Frame1->height() - 4) : target->rect().center();
+    QTest::mouseClick(target, button, {}, at);
+    QTest::mouseDClick(target, button, {}, at);
+    QVERIFY(form->Picture6->isVisible());
+    QCOMPARE(twipsRect(form->Frame1), frame);
+    QCOMPARE(form->Picture2->backColor(), painting);
+    QCOMPARE(Module1::ModoRitocco, qint16(0));
+}
+
+void TestPalette::sideButtonsDoNothingOnTheSheet_data()
+{
+    QTest::addColumn<bool>("pen");
+    QTest::addColumn<Qt::MouseButton>("button");
+    QTest::newRow("back, pen off: no colour picked up") << false << Qt::BackButton;
+    QTest::newRow("forward, pen off: no colour picked up") << false << Qt::ForwardButton;
+    QTest::newRow("back, pen on: no square") << true << Qt::BackButton;
+    QTest::newRow("forward, pen on: no square") << true << Qt::ForwardButton;
+}
+
+void TestPalette::sideButtonsDoNothingOnTheSheet()
+{
+    QFETCH(bool, pen);
+    QFETCH(Qt::MouseButton, button);
+    const auto form = makeForm();
+    form->Label1_Click(12);
+    if (pen)
+        form->Command6_Click();
+    const QImage before = form->Picture1->image();
+    const int b = form->Picture1->borderWidth();
+    QTest::mouseClick(form->Picture1, button, {}, QPoint(10 + b, 10 + b));
+    QTest::mouseDClick(form->Picture1, button, {}, QPoint(12 + b, 10 + b));
+    QCOMPARE(form->Picture1->image(), before);
+    QCOMPARE(form->Picture2->backColor(), ColorValue(0x0000FF));
+    QCOMPARE(int(Module1::ModoRitocco), pen ? 1 : 0);
 }
 
 void TestPalette::pointerFollowsThePen()

@@ -3,6 +3,7 @@
 #include "app/Module1.h"
 #include "chooser/FrmColScegli.h"
 #include "platform/CommonDialog.h"
+#include "platform/DroppedPicture.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
@@ -24,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -32,6 +34,7 @@
 #include <QToolButton>
 #include <QtEndian>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -55,29 +58,72 @@ void drop(QWidget *target, QMimeData *data)
     QCoreApplication::sendEvent(target, &dropped);
 }
 
-// Serves one body to every request, as a tiny web server on the loopback address.
+// Serves one body to every request, as a tiny web server on the loopback address;
+// a held server keeps its answers back until released, as a slow web site would.
 class OnePageServer : public QTcpServer
 {
 public:
-    explicit OnePageServer(QByteArray body) : m_body(std::move(body))
+    explicit OnePageServer(QByteArray body, bool held = false) : m_body(std::move(body)), m_held(held)
     {
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket *socket = nextPendingConnection()) {
                 connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
                     if (!socket->readAll().contains("\r\n\r\n"))
                         return;
-                    socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/bmp\r\nConnection: close\r\nContent-Length: "
-                                  + QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
-                    socket->disconnectFromHost();
+                    m_waiting.append(socket);
+                    if (!m_held)
+                        release();
                 });
                 connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             }
         });
     }
+    int waiting() const { return int(m_waiting.size()); }
+    void release()
+    {
+        for (const QPointer<QTcpSocket> &socket : std::exchange(m_waiting, {})) {
+            if (!socket || socket->state() != QAbstractSocket::ConnectedState)
+                continue;
+            socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/bmp\r\nConnection: close\r\nContent-Length: "
+                          + QByteArray::number(m_body.size()) + "\r\n\r\n" + m_body);
+            socket->disconnectFromHost();
+        }
+    }
 
 private:
     QByteArray m_body;
+    bool m_held;
+    QList<QPointer<QTcpSocket>> m_waiting;
 };
+
+// Promises a large picture and sends it one byte at a time, never falling silent.
+class TricklingServer : public QTcpServer
+{
+public:
+    TricklingServer()
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/bmp\r\nContent-Length: 1000000\r\n\r\nBM");
+                auto *drip = new QTimer(socket);
+                connect(drip, &QTimer::timeout, socket, [this, socket] {
+                    if (socket->write("\0", 1) == 1)
+                        ++m_sent;
+                });
+                drip->start(50);
+            }
+        });
+    }
+    int sent() const { return m_sent; }
+
+private:
+    int m_sent = 0;
+};
+
+DroppedPicture *dropReader(PictureBox *box)
+{
+    return box->findChild<DroppedPicture *>();
+}
 
 } // namespace
 
@@ -107,6 +153,9 @@ private slots:
     void dropReplacesTheDrawing_data();
     void dropReplacesTheDrawing();
     void dropOfAWebPicture();
+    void lateWebDropLeavesNewerWork_data();
+    void lateWebDropLeavesNewerWork();
+    void webDropEndsWithinTheWholeTimeLimit();
     void dropOfNoPictureChangesNothing_data();
     void dropOfNoPictureChangesNothing();
     void dragOverTheWindowRunsTheLayout();
@@ -464,6 +513,93 @@ void TestSheetCommands::dropOfAWebPicture()
     data.setUrls({QUrl(QStringLiteral("http://127.0.0.1:%1/disegni/farfalla.bmp").arg(server.serverPort()))});
     drop(form->Picture1, &data);
     QTRY_COMPARE_WITH_TIMEOUT(form->Picture1->image(), dropped, 10000);
+}
+
+// A web picture dropped before the child went on working must not arrive over
+// that work: whatever changes the sheet first gives the fetch up.
+void TestSheetCommands::lateWebDropLeavesNewerWork_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("nothing: the picture arrives") << "nothing";
+    QTest::newRow("a fill") << "fill";
+    QTest::newRow("the pen") << "pen";
+    QTest::newRow("a drawing loaded") << "load";
+    QTest::newRow("undo all") << "undo";
+    QTest::newRow("blank sheet") << "blank";
+    QTest::newRow("another drop") << "drop";
+}
+
+void TestSheetCommands::lateWebDropLeavesNewerWork()
+{
+    QFETCH(QString, meanwhile);
+    const QImage late = pixelArt({"#..#", ".##.", "#..#"});
+    OnePageServer server(encoded(late, "BMP"), true);
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const auto form = makeForm();
+    colouredSheet(*form);
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Immagini")));
+    QImage wide(60, 20, QImage::Format_RGB32);
+    wide.fill(Qt::white);
+    QVERIFY(wide.save(m_dir->filePath(QStringLiteral("Immagini/largo.bmp")), "BMP"));
+
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("http://127.0.0.1:%1/farfalla.bmp").arg(server.serverPort()))});
+    drop(form->Picture1, &data);
+    QTRY_COMPARE(server.waiting(), 1);
+    QCOMPARE(form->Picture1->cursor().shape(), Qt::BusyCursor);
+
+    QTimer poll;
+    QMimeData other;
+    if (meanwhile == QLatin1String("fill")) {
+        QTest::mouseClick(form->Picture1, Qt::LeftButton, {}, QPoint(3, 3));
+    } else if (meanwhile == QLatin1String("pen")) {
+        form->Command6_Click();
+        form->Slider4->setValue(2);
+        QTest::mouseClick(form->Picture1, Qt::LeftButton, {}, QPoint(7, 4));
+    } else if (meanwhile == QLatin1String("load")) {
+        answerChooser(poll, true);
+        QTest::mouseClick(form->Command2, Qt::LeftButton);
+    } else if (meanwhile == QLatin1String("undo")) {
+        QTest::mouseClick(form->Command4, Qt::LeftButton);
+    } else if (meanwhile == QLatin1String("blank")) {
+        QTest::mouseClick(form->Command7, Qt::LeftButton);
+    } else if (meanwhile == QLatin1String("drop")) {
+        other.setImageData(wide);
+        drop(form->Picture1, &other);
+    }
+    const bool keeps = meanwhile != QLatin1String("nothing");
+    const QImage work = form->Picture1->image();
+    QCOMPARE(dropReader(form->Picture1)->fetching(), !keeps);
+    server.release();
+    if (!keeps) {
+        QTRY_COMPARE(form->Picture1->image(), late);
+    } else {
+        // Long enough for an answer over the loopback to arrive.
+        QTest::qWait(500);
+        QCOMPARE(form->Picture1->image(), work);
+    }
+    QCOMPARE(form->Picture1->cursor().shape(), Qt::ArrowCursor);
+}
+
+void TestSheetCommands::webDropEndsWithinTheWholeTimeLimit()
+{
+    TricklingServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const auto form = makeForm();
+    const QImage sheet = colouredSheet(*form);
+    DroppedPicture *reader = dropReader(form->Picture1);
+    QCOMPARE(reader->webTimeLimit(), 20000);
+    reader->setWebTimeLimit(800);
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("http://127.0.0.1:%1/lento.bmp").arg(server.serverPort()))});
+    drop(form->Picture1, &data);
+    QVERIFY(reader->fetching());
+    QTRY_VERIFY_WITH_TIMEOUT(!reader->fetching(), 5000);
+    // The server never fell silent long enough for a timeout on silence.
+    QVERIFY(server.sent() > 5);
+    QCOMPARE(form->Picture1->image(), sheet);
+    QCOMPARE(form->Picture1->cursor().shape(), Qt::ArrowCursor);
+    QVERIFY(m_seams.messages.texts.isEmpty());
 }
 
 void TestSheetCommands::dropOfNoPictureChangesNothing_data()
