@@ -1,5 +1,6 @@
 // Pintavo: start-up of the colouring book.
 #include "app/AppInfo.h"
+#include "app/CommandLine.h"
 #include "app/Environment.h"
 #include "sheet/Form1.h"
 
@@ -8,6 +9,9 @@
 
 int main(int argc, char *argv[])
 {
+    // --help and --version answer before anything needs a window system.
+    if (const auto exitCode = CommandLine::answer(argc, argv))
+        return *exitCode;
     Environment::prepare();
     QApplication app(argc, argv);
     QApplication::setApplicationName(AppInfo::Title);
@@ -20,7 +24,10 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pintavo.svg")));
     Environment::installItalian(app);
 
-    Form1 form(Form1::Options::forProgram());
+    Form1::Options options = Form1::Options::forProgram();
+    // Qt has taken its own options (-platform, -style...) out of the arguments by now.
+    options.pictureFile = CommandLine::parse(QApplication::arguments()).pictureFile;
+    Form1 form(options);
     form.show();
     return app.exec();
 }

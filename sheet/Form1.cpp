@@ -2,10 +2,12 @@
 #include "sheet/Form1.h"
 
 #include "app/AppInfo.h"
+#include "app/CommandLine.h"
 #include "app/Module1.h"
 #include "chooser/FrmColScegli.h"
 #include "platform/ClickLabel.h"
 #include "platform/FolderListing.h"
+#include "platform/MessageBox.h"
 #include "platform/PictureBox.h"
 #include "platform/PictureFile.h"
 #include "platform/TwipsGeometry.h"
@@ -24,6 +26,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -189,13 +192,22 @@ void Form1::Form_Load(const Options &options)
 
     Module1::Percorso = withTrailingSlash(options.programFolder);
 
-    // The r-th file of the drawings folder, r from 1 to 10: with fewer files, or
-    // when that file is no picture, the sheet stays empty.
-    const QStringList names = ordinaryFileNames(Module1::Percorso + QStringLiteral("Immagini"));
-    const int r = int(options.random() * 10) + 1;
-    if (r <= names.size()) {
-        if (const auto picture = loadPicture(Module1::Percorso + QStringLiteral("Immagini/") + names[r - 1]))
-            Picture1->setPicture(*picture);
+    // A picture asked for takes the place of the random drawing; one that cannot
+    // be opened leaves the usual start-up, and the user is told why.
+    std::optional<QImage> asked;
+    if (!options.pictureFile.isEmpty())
+        asked = CommandLine::openPicture(options.pictureFile, &m_startMessage);
+    if (asked) {
+        Picture1->setPicture(*asked);
+    } else {
+        // The r-th file of the drawings folder, r from 1 to 10: with fewer files, or
+        // when that file is no picture, the sheet stays empty.
+        const QStringList names = ordinaryFileNames(Module1::Percorso + QStringLiteral("Immagini"));
+        const int r = int(options.random() * 10) + 1;
+        if (r <= names.size()) {
+            if (const auto picture = loadPicture(Module1::Percorso + QStringLiteral("Immagini/") + names[r - 1]))
+                Picture1->setPicture(*picture);
+        }
     }
 
     setWindowState(windowState() | Qt::WindowMaximized);
@@ -215,6 +227,12 @@ void Form1::showEvent(QShowEvent *event)
         QTimer::singleShot(0, this, [this] {
             setWindowState(windowState() & ~Qt::WindowMaximized);
             setWindowState(windowState() | Qt::WindowMaximized);
+        });
+    }
+    // Told only now, so that the window stands behind the message.
+    if (m_firstShow && !m_startMessage.isEmpty()) {
+        QTimer::singleShot(0, this, [this] {
+            MessageBox::show(std::exchange(m_startMessage, QString()), MessageBox::OkOnly, this);
         });
     }
     m_firstShow = false;

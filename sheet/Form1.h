@@ -30,6 +30,8 @@ public:
         QString programFolder;
         // A number in [0, 1) that picks the first drawing.
         std::function<double()> random;
+        // A picture to start on in place of the random drawing (the command line's).
+        QString pictureFile;
 
         // The executable's folder and a generator seeded from the clock.
         static Options forProgram();
@@ -135,6 +137,8 @@ private:
     void DisegnaPenna(float X, float Y, int t);
 
     bool m_firstShow = true;
+    // Why the picture asked for at start-up was not opened, told once the window is up.
+    QString m_startMessage;
     // The chooser stays loaded while hidden, so it reopens as it was left; its
     // close box discards it and the next opening makes a new one.
     QPointer<FrmColScegli> m_chooser;

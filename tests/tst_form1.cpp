@@ -7,6 +7,7 @@
 #include "sheet/Form1.h"
 #include "sheet/Form1Layout.h"
 #include "support/PixelArt.h"
+#include "support/SeamRecorders.h"
 #include "support/TestMain.h"
 
 #include "platform/WebBrowser.h"
@@ -60,6 +61,8 @@ private slots:
     void startupPicksTheRthFile();
     void startupSkipsAFileThatIsNoPicture();
     void startupWithoutDrawingsFolder();
+    void startupOnThePictureAskedFor_data();
+    void startupOnThePictureAskedFor();
     void programFolderEndsInOneSlash_data();
     void programFolderEndsInOneSlash();
     void startsMaximisedWithTheLayoutApplied();
@@ -78,7 +81,7 @@ private slots:
     void fillRepaintsOnlyTheChangedArea();
 
 private:
-    std::unique_ptr<Form1> makeForm(double random = 0.0);
+    std::unique_ptr<Form1> makeForm(double random = 0.0, const QString &pictureFile = {});
     void writeDrawing(const QString &name, const QImage &image);
 
     std::unique_ptr<QTemporaryDir> m_program;
@@ -97,11 +100,12 @@ void TestForm1::cleanup()
     m_program.reset();
 }
 
-std::unique_ptr<Form1> TestForm1::makeForm(double random)
+std::unique_ptr<Form1> TestForm1::makeForm(double random, const QString &pictureFile)
 {
     Form1::Options options;
     options.programFolder = m_program->path();
     options.random = [random] { return random; };
+    options.pictureFile = pictureFile;
     return std::make_unique<Form1>(options);
 }
 
@@ -165,6 +169,48 @@ void TestForm1::startupWithoutDrawingsFolder()
     QVERIFY(form->Picture1->picture().isNull());
     QCOMPARE(Module1::Percorso, m_program->path() + QStringLiteral("/"));
     QCOMPARE(form->Text1->text(), m_program->path() + QStringLiteral("/menu/menu.htm"));
+}
+
+void TestForm1::startupOnThePictureAskedFor_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("expectedWidth");
+    QTest::addColumn<QString>("toldEnd"); // empty: nothing is told
+    QTest::newRow("a picture") << "foto.bmp" << 40 << QString();
+    QTest::newRow("no picture") << "nota.bmp" << 10 << ": non è un'immagine che Pintavo sa leggere.";
+    QTest::newRow("missing") << "manca.bmp" << 10 << ": il file non esiste.";
+}
+
+// The picture asked for replaces the random drawing (a.bmp here); one that
+// cannot be opened leaves it, and says why once the window is up, not before.
+void TestForm1::startupOnThePictureAskedFor()
+{
+    QFETCH(QString, name);
+    QFETCH(int, expectedWidth);
+    QFETCH(QString, toldEnd);
+    SeamRecorders seams;
+    seams.start();
+    writeDrawing(QStringLiteral("a.bmp"), solid(10, 8, qRgb(255, 0, 0)));
+    QVERIFY(solid(40, 30, qRgb(0, 0, 255)).save(m_program->filePath(QStringLiteral("foto.bmp")), "BMP"));
+    QFile note(m_program->filePath(QStringLiteral("nota.bmp")));
+    QVERIFY(note.open(QIODevice::WriteOnly) && note.write("non sono un disegno") > 0);
+    note.close();
+    const QString path = m_program->filePath(name);
+
+    const auto form = makeForm(0.0, path);
+    QCOMPARE(form->Picture1->image().width(), expectedWidth);
+    QVERIFY(seams.messages.texts.isEmpty());
+    QCOMPARE(form->Text1->text(), m_program->path() + QStringLiteral("/menu/menu.htm"));
+    form->show();
+    if (toldEnd.isEmpty()) {
+        QTest::qWait(50);
+        QVERIFY(seams.messages.texts.isEmpty());
+    } else {
+        QTRY_COMPARE(seams.messages.texts.size(), 1);
+        QCOMPARE(seams.messages.texts.constFirst(), QStringLiteral("Impossibile aprire il file \"%1\"").arg(path) + toldEnd);
+        QTest::qWait(50);
+        QCOMPARE(seams.messages.texts.size(), 1);
+    }
 }
 
 void TestForm1::programFolderEndsInOneSlash_data()

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-# End-to-end: the Debian package made by CPack, unpacked into a clean folder,
-# starts through its /usr/bin link and shows a drawing and the start page.
+# End-to-end: the Debian package made by CPack passes lintian without an error
+# or a warning and, unpacked into a clean folder, starts through its /usr/bin
+# link and shows a drawing and the start page.
 #
 #   installed_package.py BUILD_FOLDER SHOTS_FOLDER
 import glob
@@ -50,6 +51,18 @@ def check_control(deb):
     print(f"{os.path.basename(deb)}: Depends: {depends}")
 
 
+def check_lintian(deb):
+    # Information and pedantic notes (I:, P:) are allowed; anything Debian counts
+    # as a warning or an error fails the test, overrides shipped in the package
+    # included.
+    run = subprocess.run(["lintian", "--tag-display-limit", "0", deb], capture_output=True, text=True,
+                         timeout=180)
+    print(f"lintian {os.path.basename(deb)} (exit {run.returncode}):\n{run.stdout}", end="")
+    complaints = [line for line in run.stdout.splitlines() if line.startswith(("E:", "W:"))]
+    assert not complaints, "lintian complains:\n" + "\n".join(complaints)
+    assert run.returncode == 0, f"lintian failed: {run.stderr}"
+
+
 def check_files(root):
     link = os.path.join(root, "usr/bin/pintavo")
     assert os.path.islink(link), "usr/bin/pintavo is not a symbolic link"
@@ -61,7 +74,8 @@ def check_files(root):
         assert os.path.exists(os.path.join(folder, name)), f"{name} missing beside the program"
     share = os.path.join(root, "usr/share")
     wanted = ["applications/pintavo.desktop", "metainfo/org.example.pintavo.metainfo.xml",
-              "icons/hicolor/scalable/apps/pintavo.svg"]
+              "icons/hicolor/scalable/apps/pintavo.svg", "doc/pintavo/changelog.gz",
+              "man/man1/pintavo.1.gz", "man/it/man1/pintavo.1.gz"]
     wanted += [f"icons/hicolor/{s}x{s}/apps/pintavo.png" for s in ICON_SIZES]
     for name in wanted:
         assert os.path.isfile(os.path.join(share, name)), f"usr/share/{name} missing"
@@ -75,12 +89,13 @@ def check_files(root):
 
 
 def main(build, shots):
-    require_tools("cpack", "dpkg-deb", "dpkg-shlibdeps", *VirtualDisplay.TOOLS)
+    require_tools("cpack", "dpkg-deb", "dpkg-shlibdeps", "lintian", *VirtualDisplay.TOOLS)
     root = tempfile.mkdtemp(prefix="pintavo-deb-")
     ok = False
     try:
         deb = build_package(build, os.path.join(root, "package"))
         check_control(deb)
+        check_lintian(deb)
         installed = os.path.join(root, "installed")
         subprocess.run(["dpkg", "-x", deb, installed], check=True, timeout=120)
         link, folder = check_files(installed)
