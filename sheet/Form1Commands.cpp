@@ -2,6 +2,7 @@
 #include "sheet/Form1.h"
 
 #include "chooser/FrmColScegli.h"
+#include "platform/LaunchArguments.h"
 #include "platform/Launcher.h"
 #include "print/Form8.h"
 #include "platform/MessageBox.h"
@@ -64,7 +65,7 @@ void Form1::Command5_Click()
         return;
     }
     QCoreApplication::processEvents();
-    Launcher::start(name);
+    Launcher::start(LaunchArguments::savedFile(name));
 }
 
 void Form1::Command3_Click()
