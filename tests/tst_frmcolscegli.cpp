@@ -76,6 +76,8 @@ private slots:
     void otherKeysDoNothing();
     void reopeningShowsTheChooserAsLeft();
     void acceptAfterCancelKeepsTheSheet();
+    void highlightedEntryIsTakenAgainAfterACancel_data();
+    void highlightedEntryIsTakenAgainAfterACancel();
     void closeBoxDiscardsAndANewChooserOpensWhereLeft();
     void storedFolderThatVanishedIsSkipped();
     void missingDrawingsFolderShowsTheProgramFolder();
@@ -560,6 +562,45 @@ void TestFrmColScegli::acceptAfterCancelKeepsTheSheet()
     QVERIFY(runModal(*chooser, [&] { chooser->Command1->click(); }));
     QVERIFY(chooser->isHidden());
     QCOMPARE(m_sheet->picture(), m_sheetPicture);
+}
+
+void TestFrmColScegli::highlightedEntryIsTakenAgainAfterACancel_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"click, then OK", "double click", "click, then the preview", "click, then Enter"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+// The cancel forgets the choice but the entry stays highlighted: a click on it takes it again.
+void TestFrmColScegli::highlightedEntryIsTakenAgainAfterACancel()
+{
+    QFETCH(QString, how);
+    writePicture(drawings(), QStringLiteral("a.bmp"), solid(40, 30, qRgb(0, 0, 255)));
+    writePicture(drawings(), QStringLiteral("b.bmp"), solid(50, 20, qRgb(255, 0, 0)));
+    const auto chooser = makeChooser();
+    chooser->List1->setListIndex(1);
+    QVERIFY(runModal(*chooser, [&] { chooser->Command2->click(); }));
+
+    QVERIFY(runModal(*chooser, [&] {
+        QCOMPARE(chooser->List1->listIndex(), 1);
+        QVERIFY(chooser->FileScelto.isEmpty());
+        QWidget *entries = chooser->List1->viewport();
+        const QPoint entry = entryCentre(chooser->List1, 1);
+        if (how == QLatin1String("double click")) {
+            QTest::mouseDClick(entries, Qt::LeftButton, {}, entry);
+            return;
+        }
+        QTest::mouseClick(entries, Qt::LeftButton, {}, entry);
+        QCOMPARE(chooser->FileScelto, drawings() + QStringLiteral("/b.bmp"));
+        if (how == QLatin1String("click, then OK"))
+            QTest::mouseClick(chooser->Command1, Qt::LeftButton);
+        else if (how == QLatin1String("click, then the preview"))
+            QTest::mouseClick(chooser->Image1, Qt::LeftButton);
+        else
+            QTest::keyClick(chooser->List1, Qt::Key_Return);
+    }));
+    QVERIFY(chooser->isHidden());
+    QCOMPARE(m_sheet->picture().size(), QSize(50, 20));
 }
 
 void TestFrmColScegli::closeBoxDiscardsAndANewChooserOpensWhereLeft()

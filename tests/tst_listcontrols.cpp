@@ -91,6 +91,11 @@ void TestListControls::rightButtonAndFocusDoNotSelect()
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
     QCOMPARE(list.listIndex(), 1);
     QCOMPARE(clicks.count(), 1);
+    // A click on the entry already selected is a click all the same; below the entries it is none.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(clicks.count(), 2);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(second.x(), list.viewport()->height() - 2));
+    QCOMPARE(clicks.count(), 2);
 }
 
 void TestListControls::enterAndEscapeStopAtTheList()
