@@ -26,6 +26,7 @@
 #include "platform/TwipsGeometry.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -60,7 +61,9 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
                     const QString &toolTip)
 {
     auto *b = place(new QPushButton(caption, parent), name, twips, toolTip);
-    // Enter belongs to the lists (it accepts there); a focused button takes Space.
+    // No button is the dialog's default, so that Enter in a list is the list's own
+    // (it accepts there). A focused button takes Enter itself, as it takes Space:
+    // see eventFilter().
     b->setAutoDefault(false);
     return b;
 }
@@ -200,6 +203,8 @@ void FrmColScegli::connectHandlers()
     connect(Dir1, &ListBox::MouseMove, this, arrow);
     connect(List1, &ListBox::MouseMove, this, arrow);
     Frame1->installEventFilter(this);
+    for (QPushButton *b : {Command1, Command2, Command4})
+        b->installEventFilter(this);
 }
 
 void FrmColScegli::Form_Load()
@@ -399,5 +404,12 @@ bool FrmColScegli::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Frame1 && event->type() == QEvent::MouseMove)
         MousePointer::set(MousePointer::Default);
+    if (event->type() == QEvent::KeyPress) {
+        auto *focused = qobject_cast<QPushButton *>(watched);
+        if (focused && KeyCodes::keyCode(static_cast<QKeyEvent *>(event)) == KeyCodes::Enter) {
+            focused->click();
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }

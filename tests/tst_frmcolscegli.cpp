@@ -73,6 +73,8 @@ private slots:
     void accepts();
     void cancels_data();
     void cancels();
+    void focusedButtonTakesEnterAndSpace_data();
+    void focusedButtonTakesEnterAndSpace();
     void otherKeysDoNothing();
     void reopeningShowsTheChooserAsLeft();
     void acceptAfterCancelKeepsTheSheet();
@@ -506,6 +508,47 @@ void TestFrmColScegli::cancels()
     QVERIFY(chooser->isHidden());
     QVERIFY(chooser->FileScelto.isEmpty());
     QCOMPARE(m_sheet->picture(), m_sheetPicture);
+}
+
+void TestFrmColScegli::focusedButtonTakesEnterAndSpace_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    const std::pair<const char *, Qt::Key> keys[] = {
+        {"Enter", Qt::Key_Return}, {"keypad Enter", Qt::Key_Enter}, {"Space", Qt::Key_Space}};
+    for (const auto &[keyName, key] : keys) {
+        for (const char *button : {"Command1", "Command2", "Command4"})
+            QTest::addRow("%s on %s", keyName, button) << QString::fromLatin1(button) << int(key);
+    }
+}
+
+// "&OK" accepts, "&Annulla" cancels, "Rivisualizza lista" recomputes the folder.
+void TestFrmColScegli::focusedButtonTakesEnterAndSpace()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    writePicture(drawings(), QStringLiteral("a.bmp"), solid(40, 30, qRgb(0, 0, 255)));
+    const auto chooser = makeChooser();
+    auto *focused = chooser->findChild<QPushButton *>(button);
+    QVERIFY(focused);
+    Module1::PercorsoScelto.clear();
+    QVERIFY(runModal(*chooser, [&] {
+        chooser->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(chooser.get()));
+        focused->setFocus();
+        QTRY_VERIFY(focused->hasFocus());
+        const auto modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(focused, Qt::Key(key), modifiers);
+        if (focused == chooser->Command4) {
+            QVERIFY(chooser->isVisible());
+            QCOMPARE(Module1::PercorsoScelto, drawings() + QLatin1Char('/'));
+            chooser->Command2->click();
+        }
+    }));
+    QVERIFY(chooser->isHidden());
+    const bool accepted = focused == chooser->Command1;
+    QCOMPARE(m_sheet->picture().size(), accepted ? QSize(40, 30) : m_sheetPicture.size());
+    QCOMPARE(chooser->FileScelto.isEmpty(), !accepted);
 }
 
 void TestFrmColScegli::otherKeysDoNothing()
