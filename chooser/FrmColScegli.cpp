@@ -239,6 +239,9 @@ void FrmColScegli::PrendiLeFoto()
 
 void FrmColScegli::Dir1_Change()
 {
+    // A folder opened on another volume takes the drive list along with it;
+    // that is no change of drive, so Drive1_Change does not run.
+    Drive1->follow(Dir1->path());
     Command4_Click();
     Module1::CartellaScelta = Dir1->path();
     PrendiLeFoto();
@@ -257,6 +260,7 @@ void FrmColScegli::Drive1_Change()
         programFolder.chop(1);
     Drive1->setDrive(programFolder);
     Dir1->setPath(programFolder);
+    Drive1->follow(Dir1->path());
 }
 
 void FrmColScegli::Command4_Click()

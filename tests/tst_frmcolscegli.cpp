@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -65,6 +66,7 @@ private slots:
     void rootFolderJoinsOneSlash();
     void folderListOpensSubFoldersAndAncestors();
     void driveChangeOpensTheVolume();
+    void driveListFollowsTheFolderList();
     void unreadableDriveGoesBackToTheProgramFolder();
 
     void previewScalesIntoTheFrame();
@@ -380,6 +382,35 @@ void TestFrmColScegli::driveChangeOpensTheVolume()
 
     chooser->Drive1->setDrive(stick + QStringLiteral("/sotto/cartella")); // the volume already shown
     QCOMPARE(chooser->Dir1->path(), stick);
+}
+
+// The drive list shows the volume of the folder opened, and opens nothing for it.
+void TestFrmColScegli::driveListFollowsTheFolderList()
+{
+    const QString stick = m_program->filePath(QStringLiteral("chiavetta"));
+    const QString onStick = stick + QStringLiteral("/disegni");
+    writePicture(onStick, QStringLiteral("sole.gif"), solid(6, 6, qRgb(255, 255, 0)), "PNG");
+    const auto chooser = makeChooser();
+    DriveList *drives = chooser->Drive1;
+    drives->setVolumes({{QStringLiteral("/"), QString()}, {stick, QStringLiteral("CHIAVETTA")}});
+    QSignalSpy changes(drives, &DriveList::Change);
+
+    QVERIFY(chooser->Dir1->setPath(onStick));
+    QCOMPARE(drives->drive(), stick);
+    QCOMPARE(drives->currentText(), stick + QStringLiteral("  [CHIAVETTA]"));
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(chooser->Dir1->path(), onStick);
+    QCOMPARE(entries(chooser->List1), QStringList({"sole.gif"}));
+
+    // The volume left behind is a choice again.
+    drives->setCurrentIndex(0);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(chooser->Dir1->path(), QStringLiteral("/"));
+    QVERIFY(chooser->Dir1->setPath(onStick));
+    QVERIFY(chooser->Dir1->setPath(m_program->path()));
+    QCOMPARE(drives->drive(), QStringLiteral("/"));
+    QCOMPARE(drives->currentIndex(), 0);
+    QCOMPARE(changes.count(), 1);
 }
 
 void TestFrmColScegli::unreadableDriveGoesBackToTheProgramFolder()
