@@ -414,9 +414,13 @@ void TestForm8::printsOnePortraitA4Page_data()
     QTest::addColumn<QPageLayout::Orientation>("chosen");
     QTest::addColumn<int>("zoom");
     QTest::addColumn<QRectF>("millimetres"); // the picture on the paper
-    QTest::newRow("portrait, zoom 20") << QPageLayout::Portrait << 20 << QRectF(55, 98.5, 100, 100);
-    QTest::newRow("landscape chosen, zoom 20") << QPageLayout::Landscape << 20 << QRectF(55, 98.5, 100, 100);
-    QTest::newRow("portrait, zoom 42") << QPageLayout::Portrait << 42 << QRectF(0, 43.5, 210, 210);
+    QTest::addColumn<QMarginsF>("printerMargins"); // left by a printer chosen before the file
+    QTest::newRow("portrait, zoom 20") << QPageLayout::Portrait << 20 << QRectF(55, 98.5, 100, 100) << QMarginsF();
+    QTest::newRow("landscape chosen, zoom 20")
+        << QPageLayout::Landscape << 20 << QRectF(55, 98.5, 100, 100) << QMarginsF();
+    QTest::newRow("portrait, zoom 42") << QPageLayout::Portrait << 42 << QRectF(0, 43.5, 210, 210) << QMarginsF();
+    QTest::newRow("after a printer with margins")
+        << QPageLayout::Portrait << 20 << QRectF(55, 98.5, 100, 100) << QMarginsF(18, 36, 18, 36);
 }
 
 void TestForm8::printsOnePortraitA4Page()
@@ -424,11 +428,12 @@ void TestForm8::printsOnePortraitA4Page()
     QFETCH(QPageLayout::Orientation, chosen);
     QFETCH(int, zoom);
     QFETCH(QRectF, millimetres);
+    QFETCH(QMarginsF, printerMargins);
     const auto form = openPreview();
     QVERIFY(form);
     form->Slider1->setValue(zoom);
     const QString pdf = m_dir->filePath(QStringLiteral("foglio.pdf"));
-    m_printDialog.answers = {{true, pdf, chosen}};
+    m_printDialog.answers = {{true, pdf, chosen, printerMargins}};
     QTest::mouseClick(form->Command2, Qt::LeftButton);
     QCOMPARE(m_printDialog.shown, 1);
     QCOMPARE(m_messages.texts, QStringList());
