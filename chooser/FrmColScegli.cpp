@@ -292,8 +292,10 @@ void FrmColScegli::Command1_Click()
     // so does a file that cannot be read.
     if (!FileScelto.isEmpty()) {
         auto failure = PictureFailure::Unreadable;
-        if (const auto picture = loadPicture(FileScelto, &failure); picture && !picture->isNull())
+        if (const auto picture = loadPicture(FileScelto, &failure); picture && !picture->isNull()) {
             m_sheet->setPicture(*picture);
+            m_sheet->setFileName(FileScelto);
+        }
         else if (failure == PictureFailure::TooLarge)
             MessageBox::show(pictureTooLargeMessage(), MessageBox::OkOnly, this);
     }

@@ -190,8 +190,11 @@ void Form1::Form_Load(const Options &options)
     const QStringList names = ordinaryFileNames(Module1::Percorso + QStringLiteral("Immagini"));
     const int r = int(options.random() * 10) + 1;
     if (r <= names.size()) {
-        if (const auto picture = loadPicture(Module1::Percorso + QStringLiteral("Immagini/") + names[r - 1]))
+        const QString drawing = Module1::Percorso + QStringLiteral("Immagini/") + names[r - 1];
+        if (const auto picture = loadPicture(drawing)) {
             Picture1->setPicture(*picture);
+            Picture1->setFileName(drawing);
+        }
     }
 
     setWindowState(windowState() | Qt::WindowMaximized);

@@ -505,6 +505,7 @@ void TestFrmColScegli::accepts()
     QCOMPARE(m_sheet->picture().size(), QSize(50, 20));
     QCOMPARE(m_sheet->picture().pixel(0, 0), qRgb(255, 0, 0));
     QCOMPARE(chooser->FileScelto, drawings() + QStringLiteral("/b.bmp"));
+    QCOMPARE(m_sheet->fileName(), chooser->FileScelto);
     QVERIFY(m_messages.texts.isEmpty());
 }
 
