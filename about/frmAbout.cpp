@@ -4,6 +4,7 @@
 #include "about/GetKeyValue.h"
 #include "app/AppInfo.h"
 #include "app/Module1.h"
+#include "platform/LaunchArguments.h"
 #include "platform/Launcher.h"
 #include "platform/LineControl.h"
 #include "platform/MessageBox.h"
@@ -181,13 +182,13 @@ void frmAbout::cmdSysInfo_Click()
 
 void frmAbout::Command10_Click()
 {
-    Launcher::start(Module1::Percorso + QStringLiteral("znf.htm"));
+    Launcher::start(LaunchArguments::bundlePage(Module1::Percorso));
     accept();
 }
 
 void frmAbout::Picture1_Click()
 {
-    Launcher::start(AppInfo::MakerSite);
+    Launcher::start(LaunchArguments::makerSite());
     accept();
 }
 

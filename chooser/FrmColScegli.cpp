@@ -26,6 +26,7 @@
 #include "platform/TwipsGeometry.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -60,7 +61,9 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
                     const QString &toolTip)
 {
     auto *b = place(new QPushButton(caption, parent), name, twips, toolTip);
-    // Enter belongs to the lists (it accepts there); a focused button takes Space.
+    // No button is the dialog's default, so that Enter in a list is the list's own
+    // (it accepts there). A focused button takes Enter itself, as it takes Space:
+    // see eventFilter().
     b->setAutoDefault(false);
     return b;
 }
@@ -200,6 +203,8 @@ void FrmColScegli::connectHandlers()
     connect(Dir1, &ListBox::MouseMove, this, arrow);
     connect(List1, &ListBox::MouseMove, this, arrow);
     Frame1->installEventFilter(this);
+    for (QPushButton *b : {Command1, Command2, Command4})
+        b->installEventFilter(this);
 }
 
 void FrmColScegli::Form_Load()
@@ -234,6 +239,9 @@ void FrmColScegli::PrendiLeFoto()
 
 void FrmColScegli::Dir1_Change()
 {
+    // A folder opened on another volume takes the drive list along with it;
+    // that is no change of drive, so Drive1_Change does not run.
+    Drive1->follow(Dir1->path());
     Command4_Click();
     Module1::CartellaScelta = Dir1->path();
     PrendiLeFoto();
@@ -252,6 +260,7 @@ void FrmColScegli::Drive1_Change()
         programFolder.chop(1);
     Drive1->setDrive(programFolder);
     Dir1->setPath(programFolder);
+    Drive1->follow(Dir1->path());
 }
 
 void FrmColScegli::Command4_Click()
@@ -283,8 +292,10 @@ void FrmColScegli::Command1_Click()
     // so does a file that cannot be read.
     if (!FileScelto.isEmpty()) {
         auto failure = PictureFailure::Unreadable;
-        if (const auto picture = loadPicture(FileScelto, &failure); picture && !picture->isNull())
+        if (const auto picture = loadPicture(FileScelto, &failure); picture && !picture->isNull()) {
             m_sheet->setPicture(*picture);
+            m_sheet->setFileName(FileScelto);
+        }
         else if (failure == PictureFailure::TooLarge)
             MessageBox::show(pictureTooLargeMessage(), MessageBox::OkOnly, this);
     }
@@ -399,5 +410,12 @@ bool FrmColScegli::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Frame1 && event->type() == QEvent::MouseMove)
         MousePointer::set(MousePointer::Default);
+    if (event->type() == QEvent::KeyPress) {
+        auto *focused = qobject_cast<QPushButton *>(watched);
+        if (focused && KeyCodes::keyCode(static_cast<QKeyEvent *>(event)) == KeyCodes::Enter) {
+            focused->click();
+            return true;
+        }
+    }
     return QDialog::eventFilter(watched, event);
 }

@@ -39,15 +39,8 @@ bool isSystemMount(const QString &root)
 DriveList::DriveList(QWidget *parent) : QComboBox(parent)
 {
     m_volumes = mountedVolumes();
+    m_drive = volumeOf(QDir::currentPath());
     fill();
-    const QString current = volumeOf(QDir::currentPath());
-    m_drive = current;
-    blockSignals(true);
-    for (int i = 0; i < m_volumes.size(); ++i) {
-        if (m_volumes[i].root == current)
-            setCurrentIndex(i);
-    }
-    blockSignals(false);
     connect(this, &QComboBox::currentIndexChanged, this, &DriveList::chosen);
 }
 
@@ -73,6 +66,8 @@ QList<DriveList::Volume> DriveList::mountedVolumes()
 void DriveList::setVolumes(const QList<Volume> &volumes)
 {
     m_volumes = volumes;
+    if (!m_followed.isEmpty())
+        m_drive = volumeOf(m_followed);
     fill();
 }
 
@@ -80,15 +75,21 @@ void DriveList::fill()
 {
     blockSignals(true);
     clear();
+    for (const Volume &v : std::as_const(m_volumes))
+        addItem(v.name.isEmpty() ? v.root : QStringLiteral("%1  [%2]").arg(v.root, v.name));
+    blockSignals(false);
+    showDrive();
+}
+
+void DriveList::showDrive()
+{
     int shown = -1;
     for (int i = 0; i < m_volumes.size(); ++i) {
-        const Volume &v = m_volumes[i];
-        addItem(v.name.isEmpty() ? v.root : QStringLiteral("%1  [%2]").arg(v.root, v.name));
-        if (v.root == m_drive)
+        if (m_volumes[i].root == m_drive)
             shown = i;
     }
+    const QSignalBlocker blocker(this);
     setCurrentIndex(shown);
-    blockSignals(false);
 }
 
 QString DriveList::volumeOf(const QString &path) const
@@ -108,13 +109,15 @@ void DriveList::setDrive(const QString &path)
     if (root.isEmpty() || root == m_drive)
         return;
     m_drive = root;
-    blockSignals(true);
-    for (int i = 0; i < m_volumes.size(); ++i) {
-        if (m_volumes[i].root == root)
-            setCurrentIndex(i);
-    }
-    blockSignals(false);
+    showDrive();
     emit Change();
+}
+
+void DriveList::follow(const QString &path)
+{
+    m_followed = path;
+    m_drive = volumeOf(path);
+    showDrive();
 }
 
 void DriveList::chosen(int index)

@@ -24,7 +24,8 @@ public:
     // The volumes a user keeps files on: system mounts (/proc, /sys, /dev, /run
     // except removable media, /snap, /boot) and single mounted files are left out.
     static QList<Volume> mountedVolumes();
-    // Replaces the list; the volume shown stays shown when it is still listed.
+    // Replaces the list; the volume shown stays shown when it is still listed, or,
+    // after follow(), the volume now listed that holds the folder followed is shown.
     void setVolumes(const QList<Volume> &volumes);
     QList<Volume> volumes() const { return m_volumes; }
 
@@ -33,6 +34,10 @@ public:
     // Shows the volume holding `path` (the listed root that is the longest prefix
     // of it, by whole folder names). Nothing happens when no listed volume holds it.
     void setDrive(const QString &path);
+    // Shows the volume holding `path` without raising Change: the list follows a
+    // folder opened elsewhere, so that choosing another volume afterwards is a
+    // change. None is shown when no listed volume holds it.
+    void follow(const QString &path);
     // The root of the listed volume holding `path`; empty when none holds it.
     QString volumeOf(const QString &path) const;
 
@@ -47,7 +52,10 @@ protected:
 private:
     void chosen(int index);
     void fill();
+    // Shows m_drive, or none when it is not listed, raising nothing.
+    void showDrive();
 
     QList<Volume> m_volumes;
     QString m_drive;
+    QString m_followed;
 };

@@ -97,9 +97,21 @@ void ListBox::mousePressEvent(QMouseEvent *event)
         return;
     const QPointF p = event->position();
     if (event->button() != Qt::RightButton)
-        QListWidget::mousePressEvent(event);
+        pressEntry(event);
     emit MouseDown(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
                    float(p.x()), float(p.y()));
+}
+
+void ListBox::pressEntry(QMouseEvent *event)
+{
+    const int before = listIndex();
+    QListWidget::mousePressEvent(event);
+    // A click on the entry already selected changes no selection but is a click
+    // all the same: after a cancel the chooser forgets its choice while the entry
+    // stays highlighted, and this click is how the child takes it again.
+    const QListWidgetItem *pressed = itemAt(event->position().toPoint());
+    if (!m_quiet && pressed && row(pressed) == before && listIndex() == before)
+        emit Click();
 }
 
 void ListBox::mouseMoveEvent(QMouseEvent *event)

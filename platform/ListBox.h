@@ -4,8 +4,9 @@
 #include <QListWidget>
 
 // Click is raised whenever an entry becomes selected, by the user or by code
-// setting listIndex() (even to the entry already selected), and runs at once,
-// nested in the code that set it. The right button never changes the selection.
+// setting listIndex() (even to the entry already selected), and on every click
+// on an entry, the one already selected included; it runs at once, nested in the
+// code or the event that raised it. The right button never changes the selection.
 // Enter and Escape are reported through KeyDown and stop here: the list's owner
 // decides what they do. Mouse buttons and shift keys are given as codes (see
 // MouseCodes), positions in pixels.
@@ -43,6 +44,7 @@ protected:
 
 private:
     void selectionChanged();
+    void pressEntry(QMouseEvent *event);
 
     // Changes made by the list itself (clearing, removing) select nothing new
     // and raise no Click.

@@ -38,6 +38,8 @@ void PictureBox::setBackColor(ColorValue color)
 
 void PictureBox::setPicture(const QImage &picture)
 {
+    if (picture.cacheKey() != m_picture.cacheKey())
+        m_fileName.clear();
     m_picture = picture;
     if (m_autoSize && !picture.isNull())
         resize(picture.width() + 2 * borderWidth(), picture.height() + 2 * borderWidth());

@@ -27,6 +27,12 @@ public:
     void setPicture(const QImage &picture);
     const QImage &picture() const { return m_picture; }
 
+    // The file the picture was read from, set by whoever read it; empty for a
+    // picture of no file (dropped, or none). A new picture forgets it, while the
+    // picture already held, given again (as undo all does), keeps it.
+    void setFileName(const QString &fileName) { m_fileName = fileName; }
+    const QString &fileName() const { return m_fileName; }
+
     // The persistent image: the picture over the background, plus everything drawn
     // since, in 32-bit RGB. It is at least as large as the inner area.
     const QImage &image() const { return m_image; }
@@ -103,6 +109,7 @@ private:
     QPointF innerPosition(const QPointF &widgetPosition) const;
 
     QImage m_picture;
+    QString m_fileName;
     QImage m_image;
     ColorValue m_backColor{ColorValue::WindowBackground};
     ColorValue m_fillColor{0};

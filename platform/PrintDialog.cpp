@@ -17,6 +17,11 @@ bool answer(QPrinter &printer)
     const Answer a = g_recorder->answers.takeFirst();
     if (!a.accept)
         return false;
+    if (!a.printerMargins.isNull()) {
+        const QPageLayout layout = printer.pageLayout();
+        printer.setPageLayout(QPageLayout(layout.pageSize(), layout.orientation(), a.printerMargins,
+                                          QPageLayout::Point, a.printerMargins));
+    }
     if (!a.outputFile.isEmpty()) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(a.outputFile);

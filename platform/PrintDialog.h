@@ -22,6 +22,10 @@ struct Answer
     // Printing into this PDF file; empty keeps the printer's own output.
     QString outputFile;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    // Minimum margins in points, as a printer's driver reports them, left on the
+    // layout by a printer chosen before: the dialog carries them over to a PDF
+    // file chosen afterwards.
+    QMarginsF printerMargins;
 };
 
 // Tests answer the dialog instead of showing it: while a recorder is set, each

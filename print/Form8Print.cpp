@@ -5,8 +5,24 @@
 #include "platform/PrintDialog.h"
 #include "print/PageGeometry.h"
 
+#include "platform/PictureBox.h"
+
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+
+namespace {
+
+// The title of the print job, which the print queue lists and a PDF printer
+// names its file after: the drawing's file name, or a plain word for a sheet
+// that came from no file.
+QString documentName(const PictureBox *sheet)
+{
+    const QString file = sheet ? QFileInfo(sheet->fileName()).fileName() : QString();
+    return QStringLiteral("Pintavo - ") + (file.isEmpty() ? QStringLiteral("disegno") : file);
+}
+
+} // namespace
 
 QSizeF Form8::paperSize() const
 {
@@ -28,10 +44,15 @@ void Form8::Stampa()
     printer.setPageOrientation(QPageLayout::Portrait);
     printer.setCopyCount(1);
     printer.setPrintRange(QPrinter::AllPages);
-    // The page's inches start at the printable area's corner. A PDF file has no
-    // edge it cannot print, so there that corner is the paper's; a printer that
-    // cannot print to its edges refuses the request and keeps its own margins.
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    printer.setDocName(documentName(m_sheet));
+    // The page's inches start at the printable area's corner. A printer that
+    // cannot print to its edges refuses margins below its own and keeps them. A
+    // PDF file has no such edge, so there the corner is the paper's, whatever
+    // minimum margins a printer chosen before in the dialog left on the layout.
+    if (printer.outputFormat() == QPrinter::PdfFormat)
+        printer.setPageLayout(QPageLayout(printer.pageLayout().pageSize(), QPageLayout::Portrait, QMarginsF()));
+    else
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 
     if (!printer.isValid()) {
         MessageBox::show(QStringLiteral("Nessuna stampante disponibile: il disegno non è stato stampato."),

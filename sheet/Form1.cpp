@@ -199,14 +199,18 @@ void Form1::Form_Load(const Options &options)
         asked = CommandLine::openPicture(options.pictureFile, &m_startMessage);
     if (asked) {
         Picture1->setPicture(*asked);
+        Picture1->setFileName(options.pictureFile);
     } else {
         // The r-th file of the drawings folder, r from 1 to 10: with fewer files, or
         // when that file is no picture, the sheet stays empty.
         const QStringList names = ordinaryFileNames(Module1::Percorso + QStringLiteral("Immagini"));
         const int r = int(options.random() * 10) + 1;
         if (r <= names.size()) {
-            if (const auto picture = loadPicture(Module1::Percorso + QStringLiteral("Immagini/") + names[r - 1]))
+            const QString drawing = Module1::Percorso + QStringLiteral("Immagini/") + names[r - 1];
+            if (const auto picture = loadPicture(drawing)) {
                 Picture1->setPicture(*picture);
+                Picture1->setFileName(drawing);
+            }
         }
     }
 

@@ -4,6 +4,7 @@
 #include "app/AppInfo.h"
 #include "about/frmAbout.h"
 #include "app/Module1.h"
+#include "platform/LaunchArguments.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBox.h"
 #include "platform/WebBrowser.h"
@@ -62,12 +63,12 @@ void Form1::menuhelp_Click()
 
 void Form1::menusit_Click()
 {
-    Launcher::start(AppInfo::MakerSite);
+    Launcher::start(LaunchArguments::makerSite());
 }
 
 void Form1::menuscr_Click()
 {
-    Launcher::start(QStringLiteral("mailto:") + AppInfo::MakerEmail);
+    Launcher::start(LaunchArguments::mailToMaker());
 }
 
 void Form1::MenuAbo_Click()

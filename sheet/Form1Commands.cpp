@@ -2,6 +2,7 @@
 #include "sheet/Form1.h"
 
 #include "chooser/FrmColScegli.h"
+#include "platform/LaunchArguments.h"
 #include "platform/Launcher.h"
 #include "print/Form8.h"
 #include "platform/MessageBox.h"
@@ -42,6 +43,8 @@ void Form1::Command7_Click()
     Picture1->fillBox(0, 0, sheet.width(), sheet.height(), ColorValue(0xFFFFFF));
     const QRect spare = twipsRect(Picture4);
     Picture4->fillBox(0, 0, spare.width(), spare.height(), ColorValue(0xFFFFFF));
+    // What is drawn from now on is no longer the drawing of that file.
+    Picture1->setFileName(QString());
     QCoreApplication::processEvents();
 }
 
@@ -64,7 +67,7 @@ void Form1::Command5_Click()
         return;
     }
     QCoreApplication::processEvents();
-    Launcher::start(name);
+    Launcher::start(LaunchArguments::savedFile(name));
 }
 
 void Form1::Command3_Click()

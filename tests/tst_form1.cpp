@@ -119,12 +119,13 @@ void TestForm1::startupPicksTheRthFile_data()
 {
     QTest::addColumn<double>("random");
     QTest::addColumn<int>("expectedWidth"); // 0: the sheet stays empty
-    QTest::newRow("r = 1") << 0.0 << 10;
-    QTest::newRow("r = 2") << 0.15 << 20;
-    QTest::newRow("r = 3") << 0.2999 << 30;
+    QTest::addColumn<QString>("file"); // the sheet's file in Immagini
+    QTest::newRow("r = 1") << 0.0 << 10 << "a.bmp";
+    QTest::newRow("r = 2") << 0.15 << 20 << "b.bmp";
+    QTest::newRow("r = 3") << 0.2999 << 30 << "c.bmp";
     for (int r = 4; r <= 10; ++r)
-        QTest::newRow(qPrintable(QStringLiteral("r = %1").arg(r))) << (r - 1) / 10.0 + 0.05 << 0;
-    QTest::newRow("largest random gives r = 10") << 0.99999 << 0;
+        QTest::newRow(qPrintable(QStringLiteral("r = %1").arg(r))) << (r - 1) / 10.0 + 0.05 << 0 << QString();
+    QTest::newRow("largest random gives r = 10") << 0.99999 << 0 << QString();
 }
 
 // Three drawings, told apart by their widths; files are taken in name order.
@@ -132,6 +133,7 @@ void TestForm1::startupPicksTheRthFile()
 {
     QFETCH(double, random);
     QFETCH(int, expectedWidth);
+    QFETCH(QString, file);
     writeDrawing(QStringLiteral("a.bmp"), solid(10, 8, qRgb(255, 0, 0)));
     writeDrawing(QStringLiteral("b.bmp"), solid(20, 8, qRgb(0, 255, 0)));
     writeDrawing(QStringLiteral("c.bmp"), solid(30, 8, qRgb(0, 0, 255)));
@@ -147,6 +149,9 @@ void TestForm1::startupPicksTheRthFile()
         QCOMPARE(form->Picture1->size(), QSize(expectedWidth + 4, 12));
         QCOMPARE(twipsRect(form->Picture1).topLeft(), QPoint(60, 150));
     }
+    // What a print of the sheet is named after.
+    QCOMPARE(form->Picture1->fileName(),
+             file.isEmpty() ? QString() : m_program->filePath(QStringLiteral("Immagini/") + file));
 }
 
 void TestForm1::startupSkipsAFileThatIsNoPicture()

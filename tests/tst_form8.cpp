@@ -109,6 +109,8 @@ private slots:
     void printsOnePortraitA4Page_data();
     void printsOnePortraitA4Page();
     void printedCreditLine();
+    void printJobIsNamedAfterTheDrawing_data();
+    void printJobIsNamedAfterTheDrawing();
     void cancelledDialogPrintsNothing();
     void failedPrintIsReportedAndPreviewStaysUsable();
 
@@ -416,9 +418,13 @@ void TestForm8::printsOnePortraitA4Page_data()
     QTest::addColumn<QPageLayout::Orientation>("chosen");
     QTest::addColumn<int>("zoom");
     QTest::addColumn<QRectF>("millimetres"); // the picture on the paper
-    QTest::newRow("portrait, zoom 20") << QPageLayout::Portrait << 20 << QRectF(55, 98.5, 100, 100);
-    QTest::newRow("landscape chosen, zoom 20") << QPageLayout::Landscape << 20 << QRectF(55, 98.5, 100, 100);
-    QTest::newRow("portrait, zoom 42") << QPageLayout::Portrait << 42 << QRectF(0, 43.5, 210, 210);
+    QTest::addColumn<QMarginsF>("printerMargins"); // left by a printer chosen before the file
+    QTest::newRow("portrait, zoom 20") << QPageLayout::Portrait << 20 << QRectF(55, 98.5, 100, 100) << QMarginsF();
+    QTest::newRow("landscape chosen, zoom 20")
+        << QPageLayout::Landscape << 20 << QRectF(55, 98.5, 100, 100) << QMarginsF();
+    QTest::newRow("portrait, zoom 42") << QPageLayout::Portrait << 42 << QRectF(0, 43.5, 210, 210) << QMarginsF();
+    QTest::newRow("after a printer with margins")
+        << QPageLayout::Portrait << 20 << QRectF(55, 98.5, 100, 100) << QMarginsF(18, 36, 18, 36);
 }
 
 void TestForm8::printsOnePortraitA4Page()
@@ -426,11 +432,12 @@ void TestForm8::printsOnePortraitA4Page()
     QFETCH(QPageLayout::Orientation, chosen);
     QFETCH(int, zoom);
     QFETCH(QRectF, millimetres);
+    QFETCH(QMarginsF, printerMargins);
     const auto form = openPreview();
     QVERIFY(form);
     form->Slider1->setValue(zoom);
     const QString pdf = m_dir->filePath(QStringLiteral("foglio.pdf"));
-    m_printDialog.answers = {{true, pdf, chosen}};
+    m_printDialog.answers = {{true, pdf, chosen, printerMargins}};
     QTest::mouseClick(form->Command2, Qt::LeftButton);
     QCOMPARE(m_printDialog.shown, 1);
     QCOMPARE(m_messages.texts, QStringList());
@@ -494,6 +501,37 @@ void TestForm8::printedCreditLine()
     const double height = first.captured(3).toDouble() - top;
     QVERIFY2(top >= 0.1 * 72 - 1 && top <= 0.1 * 72 + 2, qPrintable(QString::number(top)));
     QVERIFY2(height >= 8 && height <= 10, qPrintable(QString::number(height)));
+}
+
+void TestForm8::printJobIsNamedAfterTheDrawing_data()
+{
+    QTest::addColumn<QString>("sheet");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("drawing read from a file") << "file" << "Pintavo - gatto e cane.bmp";
+    QTest::newRow("the same picture given again, as undo all does") << "same" << "Pintavo - gatto e cane.bmp";
+    QTest::newRow("another picture since, as a drop gives") << "new" << "Pintavo - disegno";
+    QTest::newRow("picture of no file") << "none" << "Pintavo - disegno";
+}
+
+void TestForm8::printJobIsNamedAfterTheDrawing()
+{
+    QFETCH(QString, sheet);
+    if (sheet != QLatin1String("none"))
+        m_sheet->setFileName(QStringLiteral("/home/bimbo/Immagini/gatto e cane.bmp"));
+    if (sheet == QLatin1String("same"))
+        m_sheet->setPicture(QImage(m_sheet->picture()));
+    if (sheet == QLatin1String("new"))
+        m_sheet->setPicture(quarters(40, 40));
+    const auto form = openPreview();
+    QVERIFY(form);
+    const QString pdf = m_dir->filePath(QStringLiteral("foglio.pdf"));
+    m_printDialog.answers = {{true, pdf, QPageLayout::Portrait}};
+    form->Stampa();
+    const QString info = runTool(QStringLiteral("pdfinfo"), {pdf});
+    const QRegularExpressionMatch title =
+        QRegularExpression(QStringLiteral("^Title: +(.*)$"), QRegularExpression::MultilineOption).match(info);
+    QVERIFY2(title.hasMatch(), qPrintable(info));
+    QTEST(title.captured(1), "title");
 }
 
 void TestForm8::cancelledDialogPrintsNothing()

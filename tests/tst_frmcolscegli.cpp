@@ -23,6 +23,7 @@
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -65,6 +66,7 @@ private slots:
     void rootFolderJoinsOneSlash();
     void folderListOpensSubFoldersAndAncestors();
     void driveChangeOpensTheVolume();
+    void driveListFollowsTheFolderList();
     void unreadableDriveGoesBackToTheProgramFolder();
 
     void previewScalesIntoTheFrame();
@@ -73,9 +75,13 @@ private slots:
     void accepts();
     void cancels_data();
     void cancels();
+    void focusedButtonTakesEnterAndSpace_data();
+    void focusedButtonTakesEnterAndSpace();
     void otherKeysDoNothing();
     void reopeningShowsTheChooserAsLeft();
     void acceptAfterCancelKeepsTheSheet();
+    void highlightedEntryIsTakenAgainAfterACancel_data();
+    void highlightedEntryIsTakenAgainAfterACancel();
     void closeBoxDiscardsAndANewChooserOpensWhereLeft();
     void storedFolderThatVanishedIsSkipped();
     void missingDrawingsFolderShowsTheProgramFolder();
@@ -378,6 +384,35 @@ void TestFrmColScegli::driveChangeOpensTheVolume()
     QCOMPARE(chooser->Dir1->path(), stick);
 }
 
+// The drive list shows the volume of the folder opened, and opens nothing for it.
+void TestFrmColScegli::driveListFollowsTheFolderList()
+{
+    const QString stick = m_program->filePath(QStringLiteral("chiavetta"));
+    const QString onStick = stick + QStringLiteral("/disegni");
+    writePicture(onStick, QStringLiteral("sole.gif"), solid(6, 6, qRgb(255, 255, 0)), "PNG");
+    const auto chooser = makeChooser();
+    DriveList *drives = chooser->Drive1;
+    drives->setVolumes({{QStringLiteral("/"), QString()}, {stick, QStringLiteral("CHIAVETTA")}});
+    QSignalSpy changes(drives, &DriveList::Change);
+
+    QVERIFY(chooser->Dir1->setPath(onStick));
+    QCOMPARE(drives->drive(), stick);
+    QCOMPARE(drives->currentText(), stick + QStringLiteral("  [CHIAVETTA]"));
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(chooser->Dir1->path(), onStick);
+    QCOMPARE(entries(chooser->List1), QStringList({"sole.gif"}));
+
+    // The volume left behind is a choice again.
+    drives->setCurrentIndex(0);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(chooser->Dir1->path(), QStringLiteral("/"));
+    QVERIFY(chooser->Dir1->setPath(onStick));
+    QVERIFY(chooser->Dir1->setPath(m_program->path()));
+    QCOMPARE(drives->drive(), QStringLiteral("/"));
+    QCOMPARE(drives->currentIndex(), 0);
+    QCOMPARE(changes.count(), 1);
+}
+
 void TestFrmColScegli::unreadableDriveGoesBackToTheProgramFolder()
 {
     writePicture(m_program->path(), QStringLiteral("icona.ico"), solid(16, 16, qRgb(0, 0, 0)), "ICO");
@@ -470,6 +505,7 @@ void TestFrmColScegli::accepts()
     QCOMPARE(m_sheet->picture().size(), QSize(50, 20));
     QCOMPARE(m_sheet->picture().pixel(0, 0), qRgb(255, 0, 0));
     QCOMPARE(chooser->FileScelto, drawings() + QStringLiteral("/b.bmp"));
+    QCOMPARE(m_sheet->fileName(), chooser->FileScelto);
     QVERIFY(m_messages.texts.isEmpty());
 }
 
@@ -504,6 +540,47 @@ void TestFrmColScegli::cancels()
     QVERIFY(chooser->isHidden());
     QVERIFY(chooser->FileScelto.isEmpty());
     QCOMPARE(m_sheet->picture(), m_sheetPicture);
+}
+
+void TestFrmColScegli::focusedButtonTakesEnterAndSpace_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<int>("key");
+    const std::pair<const char *, Qt::Key> keys[] = {
+        {"Enter", Qt::Key_Return}, {"keypad Enter", Qt::Key_Enter}, {"Space", Qt::Key_Space}};
+    for (const auto &[keyName, key] : keys) {
+        for (const char *button : {"Command1", "Command2", "Command4"})
+            QTest::addRow("%s on %s", keyName, button) << QString::fromLatin1(button) << int(key);
+    }
+}
+
+// "&OK" accepts, "&Annulla" cancels, "Rivisualizza lista" recomputes the folder.
+void TestFrmColScegli::focusedButtonTakesEnterAndSpace()
+{
+    QFETCH(QString, button);
+    QFETCH(int, key);
+    writePicture(drawings(), QStringLiteral("a.bmp"), solid(40, 30, qRgb(0, 0, 255)));
+    const auto chooser = makeChooser();
+    auto *focused = chooser->findChild<QPushButton *>(button);
+    QVERIFY(focused);
+    Module1::PercorsoScelto.clear();
+    QVERIFY(runModal(*chooser, [&] {
+        chooser->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(chooser.get()));
+        focused->setFocus();
+        QTRY_VERIFY(focused->hasFocus());
+        const auto modifiers = key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(focused, Qt::Key(key), modifiers);
+        if (focused == chooser->Command4) {
+            QVERIFY(chooser->isVisible());
+            QCOMPARE(Module1::PercorsoScelto, drawings() + QLatin1Char('/'));
+            chooser->Command2->click();
+        }
+    }));
+    QVERIFY(chooser->isHidden());
+    const bool accepted = focused == chooser->Command1;
+    QCOMPARE(m_sheet->picture().size(), accepted ? QSize(40, 30) : m_sheetPicture.size());
+    QCOMPARE(chooser->FileScelto.isEmpty(), !accepted);
 }
 
 void TestFrmColScegli::otherKeysDoNothing()
@@ -560,6 +637,45 @@ void TestFrmColScegli::acceptAfterCancelKeepsTheSheet()
     QVERIFY(runModal(*chooser, [&] { chooser->Command1->click(); }));
     QVERIFY(chooser->isHidden());
     QCOMPARE(m_sheet->picture(), m_sheetPicture);
+}
+
+void TestFrmColScegli::highlightedEntryIsTakenAgainAfterACancel_data()
+{
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"click, then OK", "double click", "click, then the preview", "click, then Enter"})
+        QTest::newRow(how) << QString::fromLatin1(how);
+}
+
+// The cancel forgets the choice but the entry stays highlighted: a click on it takes it again.
+void TestFrmColScegli::highlightedEntryIsTakenAgainAfterACancel()
+{
+    QFETCH(QString, how);
+    writePicture(drawings(), QStringLiteral("a.bmp"), solid(40, 30, qRgb(0, 0, 255)));
+    writePicture(drawings(), QStringLiteral("b.bmp"), solid(50, 20, qRgb(255, 0, 0)));
+    const auto chooser = makeChooser();
+    chooser->List1->setListIndex(1);
+    QVERIFY(runModal(*chooser, [&] { chooser->Command2->click(); }));
+
+    QVERIFY(runModal(*chooser, [&] {
+        QCOMPARE(chooser->List1->listIndex(), 1);
+        QVERIFY(chooser->FileScelto.isEmpty());
+        QWidget *entries = chooser->List1->viewport();
+        const QPoint entry = entryCentre(chooser->List1, 1);
+        if (how == QLatin1String("double click")) {
+            QTest::mouseDClick(entries, Qt::LeftButton, {}, entry);
+            return;
+        }
+        QTest::mouseClick(entries, Qt::LeftButton, {}, entry);
+        QCOMPARE(chooser->FileScelto, drawings() + QStringLiteral("/b.bmp"));
+        if (how == QLatin1String("click, then OK"))
+            QTest::mouseClick(chooser->Command1, Qt::LeftButton);
+        else if (how == QLatin1String("click, then the preview"))
+            QTest::mouseClick(chooser->Image1, Qt::LeftButton);
+        else
+            QTest::keyClick(chooser->List1, Qt::Key_Return);
+    }));
+    QVERIFY(chooser->isHidden());
+    QCOMPARE(m_sheet->picture().size(), QSize(50, 20));
 }
 
 void TestFrmColScegli::closeBoxDiscardsAndANewChooserOpensWhereLeft()

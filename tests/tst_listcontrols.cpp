@@ -21,6 +21,7 @@ private slots:
     void volumeOfAPathByWholeFolderNames_data();
     void volumeOfAPathByWholeFolderNames();
     void settingTheShownVolumeRaisesNothing();
+    void followingAFolderRaisesNothing();
 
 private:
     static ListBox *threeEntries(ListBox &list);
@@ -99,6 +100,11 @@ void TestListControls::rightSideButtonsAndFocusDoNotSelect()
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
     QCOMPARE(list.listIndex(), 1);
     QCOMPARE(clicks.count(), 1);
+    // A click on the entry already selected is a click all the same; below the entries it is none.
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, second);
+    QCOMPARE(clicks.count(), 2);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, QPoint(second.x(), list.viewport()->height() - 2));
+    QCOMPARE(clicks.count(), 2);
 }
 
 void TestListControls::enterAndEscapeStopAtTheList()
@@ -189,6 +195,25 @@ void TestListControls::settingTheShownVolumeRaisesNothing()
     drives.setCurrentIndex(0);
     QCOMPARE(drives.drive(), QStringLiteral("/"));
     QCOMPARE(changes.count(), 2);
+}
+
+void TestListControls::followingAFolderRaisesNothing()
+{
+    DriveList drives;
+    drives.setVolumes({{QStringLiteral("/"), QString()}});
+    QSignalSpy changes(&drives, &DriveList::Change);
+    drives.follow(QStringLiteral("/media/usb/disegni"));
+    QCOMPARE(drives.drive(), QStringLiteral("/"));
+    // A stick found when the list is opened again is the volume of the folder followed.
+    drives.setVolumes({{QStringLiteral("/"), QString()}, {QStringLiteral("/media/usb"), QStringLiteral("CHIAVETTA")}});
+    QCOMPARE(drives.drive(), QStringLiteral("/media/usb"));
+    QCOMPARE(drives.currentIndex(), 1);
+    drives.follow(QStringLiteral("relativo"));
+    QCOMPARE(drives.drive(), QString());
+    QCOMPARE(drives.currentIndex(), -1);
+    QCOMPARE(changes.count(), 0);
+    drives.setCurrentIndex(0);
+    QCOMPARE(changes.count(), 1);
 }
 
 PINTAVO_GUI_TEST_MAIN(TestListControls)

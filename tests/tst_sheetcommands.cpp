@@ -239,7 +239,9 @@ void TestSheetCommands::blankSheetIsOneWhiteArea()
 {
     const auto form = makeForm();
     colouredSheet(*form);
+    form->Picture1->setFileName(m_dir->filePath(QStringLiteral("Immagini/anello.bmp")));
     QTest::mouseClick(form->Command7, Qt::LeftButton);
+    QCOMPARE(form->Picture1->fileName(), QString()); // printed as a plain drawing
     QImage white(ring().size(), QImage::Format_RGB32);
     white.fill(Qt::white);
     QCOMPARE(form->Picture1->image(), white);
