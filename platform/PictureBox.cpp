@@ -37,11 +37,15 @@ void PictureBox::setBackColor(ColorValue color)
 
 void PictureBox::setPicture(const QImage &picture)
 {
+    const QImage oldPicture = m_picture;
+    const QImage oldImage = m_image;
     m_picture = picture;
     if (m_autoSize && !picture.isNull())
         resize(picture.width() + 2 * borderWidth(), picture.height() + 2 * borderWidth());
     rebuildImage();
     update();
+    if (m_history && !m_redoing)
+        m_history->recordSheet(oldPicture, oldImage, m_picture, m_image);
 }
 
 void PictureBox::rebuildImage()
@@ -96,6 +100,8 @@ void PictureBox::pset(double x, double y, ColorValue color)
     const int py = roundHalfToEven(y);
     if (!m_image.valid(px, py))
         return;
+    if (m_history)
+        m_history->recordPaint(m_image, QRect(px, py, 1, 1), color.toQRgb());
     m_image.setPixel(px, py, color.toQRgb());
     updateImageRect(QRect(px, py, 1, 1));
 }
@@ -107,6 +113,8 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, ColorValue 
                           .intersected(m_image.rect());
     if (box.isEmpty())
         return;
+    if (m_history)
+        m_history->recordPaint(m_image, box, color.resolved().rgb());
     QPainter painter(&m_image);
     painter.fillRect(box, color.resolved());
     painter.end();
@@ -120,8 +128,19 @@ bool PictureBox::extFloodFill(int x, int y, ColorValue color, FloodFillType type
     const quint32 target = 0xFF000000u | color.resolved().rgb();
     const quint32 fill = 0xFF000000u | m_fillColor.resolved().rgb();
     auto *bits = reinterpret_cast<quint32 *>(m_image.bits());
+    // The history keeps only the runs painted, so a small fill stays small.
+    std::vector<FloodFillRun> runs;
     const FloodFillResult result = floodFill(bits, m_image.width(), m_image.height(),
-                                             m_image.bytesPerLine() / 4, QPoint(x, y), target, fill, type);
+                                             m_image.bytesPerLine() / 4, QPoint(x, y), target, fill, type,
+                                             m_history ? &runs : nullptr);
+    if (m_history && result.pixels > 0) {
+        // A border fill paints over pixels of many colours, which the runs do not
+        // tell: what came before it can no longer be put back exactly.
+        if (type == FloodFillType::Surface)
+            m_history->recordFill(runs, target, fill);
+        else
+            m_history->clear();
+    }
     updateImageRect(result.changed);
     return result.pixels > 0;
 }
@@ -158,6 +177,8 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
 {
     const QPointF p = innerPosition(event->position());
     m_pressedInside = event->button() == Qt::LeftButton;
+    if (m_history)
+        m_history->beginStroke();
     emit MouseDown(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
                    float(p.x()), float(p.y()));
 }
@@ -176,6 +197,8 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
                  float(p.x()), float(p.y()));
     const bool click = m_pressedInside && event->button() == Qt::LeftButton && rect().contains(event->pos());
     m_pressedInside = false;
+    if (m_history && event->buttons() == Qt::NoButton)
+        m_history->endStroke();
     if (click)
         emit Click();
 }
@@ -212,4 +235,48 @@ void PictureBox::dropEvent(QDropEvent *event)
         return;
     event->acceptProposedAction();
     m_drop->read(event->mimeData());
+}
+
+void PictureBox::setKeepsHistory(bool on)
+{
+    if (!on)
+        m_history.reset();
+    else if (!m_history)
+        m_history = std::make_unique<ImageHistory>();
+}
+
+bool PictureBox::undo()
+{
+    const HistoryStep *step = m_history ? m_history->undo() : nullptr;
+    if (!step)
+        return false;
+    if (!step->replacesSheet()) {
+        updateImageRect(step->restore(m_image));
+        return true;
+    }
+    // The earlier picture comes back with the drawing that was on it, at its size.
+    QImage image(step->imageSize(), QImage::Format_RGB32);
+    step->restore(image);
+    m_picture = step->pictureBefore();
+    m_image = image; // first, so that the resize finds nothing to grow
+    if (m_autoSize)
+        resize(image.width() + 2 * borderWidth(), image.height() + 2 * borderWidth());
+    update();
+    return true;
+}
+
+bool PictureBox::redo()
+{
+    const HistoryStep *step = m_history ? m_history->redo() : nullptr;
+    if (!step)
+        return false;
+    if (!step->replacesSheet()) {
+        updateImageRect(step->reapply(m_image));
+        return true;
+    }
+    // Giving the picture again rebuilds the very image it made the first time.
+    m_redoing = true;
+    setPicture(step->pictureAfter());
+    m_redoing = false;
+    return true;
 }

@@ -3,9 +3,11 @@
 
 #include "platform/ColorValue.h"
 #include "platform/FloodFill.h"
+#include "platform/ImageHistory.h"
 
 #include <QImage>
 #include <QWidget>
+#include <memory>
 
 // Mouse buttons and shift keys are reported as codes: buttons 1 left, 2 right,
 // 4 middle (added together in move events); shift 1, control 2, alt 4.
@@ -72,6 +74,15 @@ public:
     // open is told in a message once the drop is over.
     void setAutomaticDrop(bool on);
 
+    // With a history kept, every change of the image is a step that undo() takes
+    // back and redo() makes again: a fill, a box, the points set from a mouse
+    // press to the release (a stroke), and each picture given, dropped ones too.
+    void setKeepsHistory(bool on);
+    ImageHistory *history() const { return m_history.get(); }
+    // False when there was nothing to undo or redo.
+    bool undo();
+    bool redo();
+
 signals:
     void MouseDown(int button, int shift, float x, float y);
     void MouseMove(int button, int shift, float x, float y);
@@ -103,4 +114,6 @@ private:
     int m_borderWidth = 0;
     bool m_pressedInside = false;
     DroppedPicture *m_drop = nullptr;
+    std::unique_ptr<ImageHistory> m_history;
+    bool m_redoing = false;
 };

@@ -65,6 +65,8 @@ Form1::Form1(const Options &options, QWidget *parent) : QMainWindow(parent)
     setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     createControls();
     Form_Load(options);
+    // The drawing shown at start is where the history begins.
+    connectHistory();
 }
 
 Form1::~Form1()

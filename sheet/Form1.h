@@ -133,6 +133,9 @@ private:
     void Form_Load(const Options &options);
     // One black square of the retouch pen, (2t + 1) pixels wide, centred on (X, Y).
     void DisegnaPenna(float X, float Y, int t);
+    // The sheet keeps the history of its changes; the undo and redo keys walk it.
+    void connectHistory();
+    void stepHistory(bool back);
 
     bool m_firstShow = true;
     // The chooser stays loaded while hidden, so it reopens as it was left; its
