@@ -139,14 +139,8 @@ QRect HistoryStep::reapply(QImage &image) const
 
 qint64 HistoryStep::bytes() const
 {
-    qint64 total = qint64(sizeof(HistoryStep)) + qint64(m_runs.capacity() * sizeof(Run))
-                   + qint64(m_pixels.capacity() * sizeof(quint32));
-    // Pictures shared with each other are counted once; a picture shared with
-    // the sheet or another step is counted all the same, to stay on the safe side.
-    total += m_pictureBefore.sizeInBytes();
-    if (m_pictureAfter.cacheKey() != m_pictureBefore.cacheKey())
-        total += m_pictureAfter.sizeInBytes();
-    return total;
+    return qint64(sizeof(HistoryStep)) + qint64(m_runs.capacity() * sizeof(Run))
+           + qint64(m_pixels.capacity() * sizeof(quint32));
 }
 
 void HistoryStep::squeeze()

@@ -43,7 +43,8 @@ public:
     // Paints a painting step again and returns the area touched.
     QRect reapply(QImage &image) const;
 
-    // Every byte the step holds, the step itself included.
+    // Every byte the step holds, the step itself included, its pictures apart
+    // (they may be shared with other steps and with the image).
     qint64 bytes() const;
     // Gives back the room reserved for growing.
     void squeeze();

@@ -36,6 +36,7 @@ void ImageHistory::recordSheet(const QImage &oldPicture, const QImage &oldImage,
     if (oldPicture == newPicture && oldImage == newImage)
         return;
     commitStroke();
+    m_shown = newPicture.cacheKey();
     push(HistoryStep::sheet(oldPicture, oldImage, newPicture));
 }
 
@@ -45,24 +46,34 @@ void ImageHistory::endStroke()
     m_strokeOpen = false;
 }
 
-const HistoryStep *ImageHistory::undo()
+bool ImageHistory::undo(const std::function<void(const HistoryStep &)> &apply)
 {
     commitStroke();
     if (m_undo.empty())
-        return nullptr;
+        return false;
     m_redo.push_back(std::move(m_undo.back()));
     m_undo.pop_back();
-    return &m_redo.back();
+    apply(m_redo.back());
+    if (m_redo.back().replacesSheet()) {
+        m_shown = m_redo.back().pictureBefore().cacheKey();
+        trim();
+    }
+    return true;
 }
 
-const HistoryStep *ImageHistory::redo()
+bool ImageHistory::redo(const std::function<void(const HistoryStep &)> &apply)
 {
     commitStroke();
     if (m_redo.empty())
-        return nullptr;
+        return false;
     m_undo.push_back(std::move(m_redo.back()));
     m_redo.pop_back();
-    return &m_undo.back();
+    apply(m_undo.back());
+    if (m_undo.back().replacesSheet()) {
+        m_shown = m_undo.back().pictureAfter().cacheKey();
+        trim();
+    }
+    return true;
 }
 
 void ImageHistory::clear()
@@ -70,7 +81,18 @@ void ImageHistory::clear()
     m_undo.clear();
     m_redo.clear();
     m_stroke.reset();
+    m_pictures.clear();
     m_bytes = 0;
+}
+
+qint64 ImageHistory::bytes() const
+{
+    qint64 total = m_bytes + (m_stroke ? m_stroke->bytes() : 0);
+    for (auto it = m_pictures.cbegin(); it != m_pictures.cend(); ++it) {
+        if (it.key() != m_shown)
+            total += it->bytes;
+    }
+    return total;
 }
 
 void ImageHistory::push(HistoryStep &&step)
@@ -80,8 +102,28 @@ void ImageHistory::push(HistoryStep &&step)
     dropRedo();
     step.squeeze();
     m_bytes += step.bytes();
+    if (step.replacesSheet()) {
+        for (const QImage *picture : {&step.pictureBefore(), &step.pictureAfter()}) {
+            auto use = m_pictures.find(picture->cacheKey());
+            if (use == m_pictures.end())
+                use = m_pictures.insert(picture->cacheKey(), {picture->sizeInBytes(), 0});
+            ++use->steps;
+        }
+    }
     m_undo.push_back(std::move(step));
     trim();
+}
+
+void ImageHistory::forget(const HistoryStep &step)
+{
+    m_bytes -= step.bytes();
+    if (!step.replacesSheet())
+        return;
+    for (const QImage *picture : {&step.pictureBefore(), &step.pictureAfter()}) {
+        const auto use = m_pictures.find(picture->cacheKey());
+        if (use != m_pictures.end() && --use->steps == 0)
+            m_pictures.erase(use);
+    }
 }
 
 void ImageHistory::commitStroke()
@@ -96,15 +138,20 @@ void ImageHistory::commitStroke()
 void ImageHistory::dropRedo()
 {
     for (const HistoryStep &step : m_redo)
-        m_bytes -= step.bytes();
+        forget(step);
     m_redo.clear();
 }
 
 void ImageHistory::trim()
 {
     while (bytes() > m_limit && !m_undo.empty()) {
-        m_bytes -= m_undo.front().bytes();
+        forget(m_undo.front());
         m_undo.pop_front();
+    }
+    // After an undo, what stands to be redone may weigh more: the farthest goes.
+    while (bytes() > m_limit && !m_redo.empty()) {
+        forget(m_redo.front());
+        m_redo.pop_front();
     }
     // A stroke too large by itself: what it has painted stays painted, and the
     // rest of it is recorded from here.

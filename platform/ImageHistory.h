@@ -3,7 +3,9 @@
 
 #include "platform/HistoryStep.h"
 
+#include <QHash>
 #include <deque>
+#include <functional>
 #include <optional>
 
 // Each change is recorded just before or just after it is made, as one step.
@@ -13,7 +15,9 @@
 //
 // Every stored byte counts against the bound; the oldest steps go first. A step
 // larger than the whole bound cannot be kept, and then nothing older can be
-// either: the history starts again from the image as it is.
+// either: the history starts again from the image as it is. Pictures are counted
+// once however many steps hold them, and not while the image shows them: that
+// memory is the image's own.
 class ImageHistory
 {
 public:
@@ -35,26 +39,37 @@ public:
     void beginStroke() { m_strokeOpen = true; }
     void endStroke();
 
-    // The step to take back (now the next one to redo), or null when there is none.
-    const HistoryStep *undo();
-    // The step to make again (now the next one to undo), or null when there is none.
-    const HistoryStep *redo();
+    // Hands the latest step to `apply`, which takes it back on the image, and
+    // makes it the next one to redo. False when there is nothing to undo.
+    bool undo(const std::function<void(const HistoryStep &)> &apply);
+    // Hands the next step to redo to `apply`, which makes it again. False when
+    // there is nothing to redo.
+    bool redo(const std::function<void(const HistoryStep &)> &apply);
     // Forgets everything, as when a change cannot be kept.
     void clear();
 
     int undoCount() const { return int(m_undo.size()) + (m_stroke && !m_stroke->isEmpty() ? 1 : 0); }
     int redoCount() const { return int(m_redo.size()); }
-    qint64 bytes() const { return m_bytes + (m_stroke ? m_stroke->bytes() : 0); }
+    qint64 bytes() const;
     qint64 limit() const { return m_limit; }
 
 private:
     void push(HistoryStep &&step);
     void commitStroke();
     void dropRedo();
+    void forget(const HistoryStep &step);
     void trim();
 
+    struct PictureUse
+    {
+        qint64 bytes;
+        int steps;
+    };
+
     qint64 m_limit;
-    qint64 m_bytes = 0; // of the steps in m_undo and m_redo
+    qint64 m_bytes = 0; // of the steps in m_undo and m_redo, pictures apart
+    QHash<qint64, PictureUse> m_pictures; // by cache key
+    qint64 m_shown = 0; // the cache key of the picture the image shows
     std::deque<HistoryStep> m_undo; // oldest first
     std::deque<HistoryStep> m_redo; // the next to redo last
     std::optional<HistoryStep> m_stroke; // the stroke under way

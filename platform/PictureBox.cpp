@@ -247,36 +247,32 @@ void PictureBox::setKeepsHistory(bool on)
 
 bool PictureBox::undo()
 {
-    const HistoryStep *step = m_history ? m_history->undo() : nullptr;
-    if (!step)
-        return false;
-    if (!step->replacesSheet()) {
-        updateImageRect(step->restore(m_image));
-        return true;
-    }
-    // The earlier picture comes back with the drawing that was on it, at its size.
-    QImage image(step->imageSize(), QImage::Format_RGB32);
-    step->restore(image);
-    m_picture = step->pictureBefore();
-    m_image = image; // first, so that the resize finds nothing to grow
-    if (m_autoSize)
-        resize(image.width() + 2 * borderWidth(), image.height() + 2 * borderWidth());
-    update();
-    return true;
+    return m_history && m_history->undo([this](const HistoryStep &step) {
+        if (!step.replacesSheet()) {
+            updateImageRect(step.restore(m_image));
+            return;
+        }
+        // The earlier picture comes back with the drawing that was on it, at its size.
+        QImage image(step.imageSize(), QImage::Format_RGB32);
+        step.restore(image);
+        m_picture = step.pictureBefore();
+        m_image = image; // first, so that the resize finds nothing to grow
+        if (m_autoSize)
+            resize(image.width() + 2 * borderWidth(), image.height() + 2 * borderWidth());
+        update();
+    });
 }
 
 bool PictureBox::redo()
 {
-    const HistoryStep *step = m_history ? m_history->redo() : nullptr;
-    if (!step)
-        return false;
-    if (!step->replacesSheet()) {
-        updateImageRect(step->reapply(m_image));
-        return true;
-    }
-    // Giving the picture again rebuilds the very image it made the first time.
-    m_redoing = true;
-    setPicture(step->pictureAfter());
-    m_redoing = false;
-    return true;
+    return m_history && m_history->redo([this](const HistoryStep &step) {
+        if (!step.replacesSheet()) {
+            updateImageRect(step.reapply(m_image));
+            return;
+        }
+        // Giving the picture again rebuilds the very image it made the first time.
+        m_redoing = true;
+        setPicture(step.pictureAfter());
+        m_redoing = false;
+    });
 }

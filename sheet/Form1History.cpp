@@ -11,6 +11,9 @@
 void Form1::connectHistory()
 {
     Picture1->setKeepsHistory(true);
+    // A click on the sheet takes the keys away from the address bar and the web
+    // pane, so that Ctrl+Z then undoes on the sheet.
+    Picture1->setFocusPolicy(Qt::ClickFocus);
     const auto addKey = [this](const QKeySequence &keys, bool back) {
         auto *shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WindowShortcut);
