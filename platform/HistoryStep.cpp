@@ -21,11 +21,18 @@ HistoryStep HistoryStep::fill(const std::vector<FloodFillRun> &runs, quint32 bef
 {
     HistoryStep step;
     step.m_color = after;
+    if (runs.empty())
+        return step;
     step.m_runs.reserve(runs.size());
+    int left = runs.front().x1, right = runs.front().x2, top = runs.front().y, bottom = top;
     for (const FloodFillRun &r : runs) {
         step.m_runs.push_back({r.y, r.x1, r.x2, before, false});
-        step.m_changed |= QRect(QPoint(r.x1, r.y), QPoint(r.x2, r.y));
+        left = std::min(left, r.x1);
+        right = std::max(right, r.x2);
+        top = std::min(top, r.y);
+        bottom = std::max(bottom, r.y);
     }
+    step.m_changed = QRect(QPoint(left, top), QPoint(right, bottom));
     return step;
 }
 
