@@ -99,6 +99,7 @@ private slots:
     void undoPastTheOldestStep_data();
     void undoPastTheOldestStep();
     void newChangeDropsTheRedo();
+    void undoInTheMiddleOfAStroke();
     void memoryBoundOnALargeSheet_data();
     void memoryBoundOnALargeSheet();
     void typingPlacesKeepTheirKeys_data();
@@ -263,6 +264,31 @@ void TestUndo::newChangeDropsTheRedo()
     QVERIFY(sheetOf(*form) == last);
     press(*form, Undo);
     QVERIFY(sheetOf(*form) == first);
+}
+
+// Ctrl+Z with the button still held takes back the stroke so far; what the pen
+// draws after it is a step of its own.
+void TestUndo::undoInTheMiddleOfAStroke()
+{
+    const auto form = makeForm();
+    const Sheet before = sheetOf(*form);
+    form->Command6_Click();
+    form->Slider4->setValue(0);
+    const QPoint b(form->Picture1->borderWidth(), form->Picture1->borderWidth());
+    QTest::mousePress(form->Picture1, Qt::LeftButton, {}, b + QPoint(7, 0));
+    QTest::mouseMove(form->Picture1, b + QPoint(8, 0));
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == before);
+    QTest::mouseMove(form->Picture1, b + QPoint(9, 4));
+    QTest::mouseMove(form->Picture1, b + QPoint(9, 5));
+    QTest::mouseRelease(form->Picture1, Qt::LeftButton, {}, b + QPoint(9, 5));
+    const Sheet after = sheetOf(*form);
+    QCOMPARE(after.image.pixel(9, 5), qRgb(0, 0, 0));
+    QCOMPARE(after.image.pixel(8, 0), qRgb(255, 255, 255));
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == before);
+    press(*form, Redo);
+    QVERIFY(sheetOf(*form) == after);
 }
 
 void TestUndo::memoryBoundOnALargeSheet_data()
