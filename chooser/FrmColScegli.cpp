@@ -293,8 +293,7 @@ void FrmColScegli::Command1_Click()
     if (!FileScelto.isEmpty()) {
         auto failure = PictureFailure::Unreadable;
         if (const auto picture = loadPicture(FileScelto, &failure); picture && !picture->isNull()) {
-            m_sheet->setPicture(*picture);
-            m_sheet->setFileName(FileScelto);
+            m_sheet->setPicture(*picture, FileScelto);
         }
         else if (failure == PictureFailure::TooLarge)
             MessageBox::show(pictureTooLargeMessage(), MessageBox::OkOnly, this);

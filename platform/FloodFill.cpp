@@ -74,7 +74,8 @@ struct BorderRule
 };
 
 template<typename Rule>
-FloodFillResult spanFill(quint32 *bits, int width, int height, qsizetype stride, QPoint start, const Rule &rule)
+FloodFillResult spanFill(quint32 *bits, int width, int height, qsizetype stride, QPoint start, const Rule &rule,
+                         std::vector<FloodFillRun> *sink)
 {
     FloodFillResult result;
     const auto rowAt = [&](int y) { return bits + qsizetype(y) * stride; };
@@ -89,6 +90,8 @@ FloodFillResult spanFill(quint32 *bits, int width, int height, qsizetype stride,
         maxX = std::max(maxX, x2);
         minY = std::min(minY, y);
         maxY = std::max(maxY, y);
+        if (sink)
+            sink->push_back({y, x1, x2});
     };
 
     // Each span says: row y was painted from xl to xr; look at row y + dy.
@@ -146,15 +149,16 @@ FloodFillResult spanFill(quint32 *bits, int width, int height, qsizetype stride,
 } // namespace
 
 FloodFillResult floodFill(quint32 *bits, int width, int height, qsizetype stride,
-                          QPoint start, quint32 color, quint32 fill, FloodFillType type)
+                          QPoint start, quint32 color, quint32 fill, FloodFillType type,
+                          std::vector<FloodFillRun> *painted)
 {
     if (!bits || start.x() < 0 || start.y() < 0 || start.x() >= width || start.y() >= height)
         return {};
     if (type == FloodFillType::Surface) {
         if (color == fill)
             return {}; // the area already has the colour: the result would be identical
-        return spanFill(bits, width, height, stride, start, SurfaceRule{color, fill});
+        return spanFill(bits, width, height, stride, start, SurfaceRule{color, fill}, painted);
     }
     std::vector<bool> visited(size_t(width) * size_t(height));
-    return spanFill(bits, width, height, stride, start, BorderRule{color, fill, width, &visited});
+    return spanFill(bits, width, height, stride, start, BorderRule{color, fill, width, &visited}, painted);
 }

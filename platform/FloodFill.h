@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QtGlobal>
+#include <vector>
 
 enum class FloodFillType {
     Border = 0,  // spread from the start until pixels of the given colour
@@ -16,6 +17,14 @@ struct FloodFillResult
     qint64 pixels = 0; // how many pixels were painted
 };
 
+// One run of pixels the fill painted: row y, columns x1 to x2, both included.
+struct FloodFillRun
+{
+    int y;
+    int x1;
+    int x2;
+};
+
 // Fills on `bits` (`width` x `height` pixels, `stride` pixels from one row to the
 // next). Pixels are compared as whole 32-bit words, so the caller passes colours
 // in the buffer's own pixel format. Connectivity is 4-way: a pixel touching the
@@ -24,5 +33,7 @@ struct FloodFillResult
 // already is `fill`, or when in Border mode the start pixel is the border colour.
 // Uses a stack of spans: memory grows with the shape of the area, never with the
 // image, and there is no recursion.
+// When `painted` is given, every painted pixel lies in exactly one run appended to it.
 FloodFillResult floodFill(quint32 *bits, int width, int height, qsizetype stride,
-                          QPoint start, quint32 color, quint32 fill, FloodFillType type);
+                          QPoint start, quint32 color, quint32 fill, FloodFillType type,
+                          std::vector<FloodFillRun> *painted = nullptr);

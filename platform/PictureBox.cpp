@@ -38,14 +38,33 @@ void PictureBox::setBackColor(ColorValue color)
 
 void PictureBox::setPicture(const QImage &picture)
 {
-    if (picture.cacheKey() != m_picture.cacheKey())
-        m_fileName.clear();
+    m_fileNameForgotten = false;
+    const QImage oldPicture = m_picture;
+    const QImage oldImage = m_image;
     m_picture = picture;
     if (m_autoSize && !picture.isNull())
         resize(picture.width() + 2 * borderWidth(), picture.height() + 2 * borderWidth());
     rebuildImage();
     changed();
     update();
+    if (m_history && !m_redoing)
+        m_history->recordSheet(oldPicture, oldImage, m_picture, m_image);
+}
+
+namespace {
+const QString FileNameKey = QStringLiteral("Pintavo-File");
+}
+
+void PictureBox::setPicture(const QImage &picture, const QString &fileName)
+{
+    QImage named = picture;
+    named.setText(FileNameKey, fileName);
+    setPicture(named);
+}
+
+QString PictureBox::fileName() const
+{
+    return m_fileNameForgotten ? QString() : m_picture.text(FileNameKey);
 }
 
 void PictureBox::changed()
@@ -109,6 +128,8 @@ void PictureBox::pset(double x, double y, ColorValue color)
     const int py = roundHalfToEven(y);
     if (!m_image.valid(px, py))
         return;
+    if (m_history)
+        m_history->recordPaint(m_image, QRect(px, py, 1, 1), color.toQRgb());
     m_image.setPixel(px, py, color.toQRgb());
     changed();
     updateImageRect(QRect(px, py, 1, 1));
@@ -121,6 +142,8 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, ColorValue 
                           .intersected(m_image.rect());
     if (box.isEmpty())
         return;
+    if (m_history)
+        m_history->recordPaint(m_image, box, color.resolved().rgb());
     QPainter painter(&m_image);
     painter.fillRect(box, color.resolved());
     painter.end();
@@ -135,10 +158,21 @@ bool PictureBox::extFloodFill(int x, int y, ColorValue color, FloodFillType type
     const quint32 target = 0xFF000000u | color.resolved().rgb();
     const quint32 fill = 0xFF000000u | m_fillColor.resolved().rgb();
     auto *bits = reinterpret_cast<quint32 *>(m_image.bits());
+    // The history keeps only the runs painted, so a small fill stays small.
+    std::vector<FloodFillRun> runs;
     const FloodFillResult result = floodFill(bits, m_image.width(), m_image.height(),
-                                             m_image.bytesPerLine() / 4, QPoint(x, y), target, fill, type);
+                                             m_image.bytesPerLine() / 4, QPoint(x, y), target, fill, type,
+                                             m_history ? &runs : nullptr);
     if (result.pixels > 0)
         changed();
+    if (m_history && result.pixels > 0) {
+        // A border fill paints over pixels of many colours, which the runs do not
+        // tell: what came before it can no longer be put back exactly.
+        if (type == FloodFillType::Surface)
+            m_history->recordFill(runs, target, fill);
+        else
+            m_history->clear();
+    }
     updateImageRect(result.changed);
     return result.pixels > 0;
 }
@@ -178,6 +212,8 @@ void PictureBox::mousePressEvent(QMouseEvent *event)
         return;
     const QPointF p = innerPosition(event->position());
     m_pressedInside = event->button() == Qt::LeftButton;
+    if (m_history)
+        m_history->beginStroke();
     emit MouseDown(MouseCodes::buttons(event->button()), MouseCodes::shift(event->modifiers()),
                    float(p.x()), float(p.y()));
 }
@@ -198,6 +234,8 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
                  float(p.x()), float(p.y()));
     const bool click = m_pressedInside && event->button() == Qt::LeftButton && rect().contains(event->pos());
     m_pressedInside = false;
+    if (m_history && event->buttons() == Qt::NoButton)
+        m_history->endStroke();
     if (click)
         emit Click();
 }
@@ -207,7 +245,7 @@ void PictureBox::setAutomaticDrop(bool on)
     setAcceptDrops(on);
     if (on && !m_drop) {
         m_drop = new DroppedPicture(this);
-        connect(m_drop, &DroppedPicture::ready, this, &PictureBox::setPicture);
+        connect(m_drop, &DroppedPicture::ready, this, qOverload<const QImage &>(&PictureBox::setPicture));
         connect(m_drop, &DroppedPicture::fetchingChanged, this, [this](bool fetching) {
             if (fetching)
                 setCursor(Qt::BusyCursor);
@@ -240,4 +278,48 @@ void PictureBox::dropEvent(QDropEvent *event)
         return;
     event->acceptProposedAction();
     m_drop->read(event->mimeData());
+}
+
+void PictureBox::setKeepsHistory(bool on)
+{
+    if (!on)
+        m_history.reset();
+    else if (!m_history)
+        m_history = std::make_unique<ImageHistory>();
+}
+
+bool PictureBox::undo()
+{
+    return m_history && m_history->undo([this](const HistoryStep &step) {
+        if (!step.replacesSheet()) {
+            updateImageRect(step.restore(m_image));
+            changed();
+            return;
+        }
+        // The earlier picture comes back with the drawing that was on it, at its size.
+        QImage image(step.imageSize(), QImage::Format_RGB32);
+        step.restore(image);
+        m_picture = step.pictureBefore();
+        m_fileNameForgotten = false;
+        m_image = image; // first, so that the resize finds nothing to grow
+        if (m_autoSize)
+            resize(image.width() + 2 * borderWidth(), image.height() + 2 * borderWidth());
+        changed();
+        update();
+    });
+}
+
+bool PictureBox::redo()
+{
+    return m_history && m_history->redo([this](const HistoryStep &step) {
+        if (!step.replacesSheet()) {
+            updateImageRect(step.reapply(m_image));
+            changed();
+            return;
+        }
+        // Giving the picture again rebuilds the very image it made the first time.
+        m_redoing = true;
+        setPicture(step.pictureAfter());
+        m_redoing = false;
+    });
 }

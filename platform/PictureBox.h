@@ -3,9 +3,11 @@
 
 #include "platform/ColorValue.h"
 #include "platform/FloodFill.h"
+#include "platform/ImageHistory.h"
 
 #include <QImage>
 #include <QWidget>
+#include <memory>
 
 // Mouse buttons and shift keys are reported as codes: buttons 1 left, 2 right,
 // 4 middle (added together in move events); shift 1, control 2, alt 4.
@@ -25,13 +27,16 @@ public:
     // drawing never changes it. Giving a picture, even the same one, rebuilds the
     // image from it and so discards everything drawn since.
     void setPicture(const QImage &picture);
+    // A picture read from a file carries the file's name with it, so whatever
+    // gives that picture back (undo all, undo, redo) brings its name back too.
+    void setPicture(const QImage &picture, const QString &fileName);
     const QImage &picture() const { return m_picture; }
 
-    // The file the picture was read from, set by whoever read it; empty for a
-    // picture of no file (dropped, or none). A new picture forgets it, while the
-    // picture already held, given again (as undo all does), keeps it.
-    void setFileName(const QString &fileName) { m_fileName = fileName; }
-    const QString &fileName() const { return m_fileName; }
+    // The file the sheet's drawing was read from; empty for a picture of no file
+    // (dropped, or none) and once a blank sheet has been drawn over the picture,
+    // until a picture is given again.
+    QString fileName() const;
+    void forgetFileName() { m_fileNameForgotten = true; }
 
     // The persistent image: the picture over the background, plus everything drawn
     // since, in 32-bit RGB. It is at least as large as the inner area.
@@ -85,6 +90,15 @@ public:
     // as the box changes meanwhile: it never replaces newer work.
     void setAutomaticDrop(bool on);
 
+    // With a history kept, every change of the image is a step that undo() takes
+    // back and redo() makes again: a fill, a box, the points set from a mouse
+    // press to the release (a stroke), and each picture given, dropped ones too.
+    void setKeepsHistory(bool on);
+    ImageHistory *history() const { return m_history.get(); }
+    // False when there was nothing to undo or redo.
+    bool undo();
+    bool redo();
+
 signals:
     void MouseDown(int button, int shift, float x, float y);
     void MouseMove(int button, int shift, float x, float y);
@@ -109,7 +123,7 @@ private:
     QPointF innerPosition(const QPointF &widgetPosition) const;
 
     QImage m_picture;
-    QString m_fileName;
+    bool m_fileNameForgotten = false;
     QImage m_image;
     ColorValue m_backColor{ColorValue::WindowBackground};
     ColorValue m_fillColor{0};
@@ -120,4 +134,6 @@ private:
     bool m_pressedInside = false;
     quint64 m_changeCount = 0;
     DroppedPicture *m_drop = nullptr;
+    std::unique_ptr<ImageHistory> m_history;
+    bool m_redoing = false;
 };

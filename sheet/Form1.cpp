@@ -72,6 +72,8 @@ Form1::Form1(const Options &options, QWidget *parent) : QMainWindow(parent)
     setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     createControls();
     Form_Load(options);
+    // The drawing shown at start is where the history begins.
+    connectHistory();
 }
 
 Form1::~Form1()
@@ -198,8 +200,7 @@ void Form1::Form_Load(const Options &options)
     if (!options.pictureFile.isEmpty())
         asked = CommandLine::openPicture(options.pictureFile, &m_startMessage);
     if (asked) {
-        Picture1->setPicture(*asked);
-        Picture1->setFileName(options.pictureFile);
+        Picture1->setPicture(*asked, options.pictureFile);
     } else {
         // The r-th file of the drawings folder, r from 1 to 10: with fewer files, or
         // when that file is no picture, the sheet stays empty.
@@ -208,8 +209,7 @@ void Form1::Form_Load(const Options &options)
         if (r <= names.size()) {
             const QString drawing = Module1::Percorso + QStringLiteral("Immagini/") + names[r - 1];
             if (const auto picture = loadPicture(drawing)) {
-                Picture1->setPicture(*picture);
-                Picture1->setFileName(drawing);
+                Picture1->setPicture(*picture, drawing);
             }
         }
     }

@@ -135,6 +135,9 @@ private:
     void Form_Load(const Options &options);
     // One black square of the retouch pen, (2t + 1) pixels wide, centred on (X, Y).
     void DisegnaPenna(float X, float Y, int t);
+    // The sheet keeps the history of its changes; the undo and redo keys walk it.
+    void connectHistory();
+    void stepHistory(bool back);
 
     bool m_firstShow = true;
     // Why the picture asked for at start-up was not opened, told once the window is up.

@@ -44,7 +44,7 @@ void Form1::Command7_Click()
     const QRect spare = twipsRect(Picture4);
     Picture4->fillBox(0, 0, spare.width(), spare.height(), ColorValue(0xFFFFFF));
     // What is drawn from now on is no longer the drawing of that file.
-    Picture1->setFileName(QString());
+    Picture1->forgetFileName();
     QCoreApplication::processEvents();
 }
 

@@ -80,12 +80,30 @@ void TestFloodFill::matchesReference()
         const quint32 color = palette[random.bounded(colours)];
         const quint32 with = palette[random.bounded(4)];
         std::vector<quint32> expected = pixels;
+        const std::vector<quint32> before = pixels;
 
-        const FloodFillResult got = floodFill(pixels.data(), width, height, stride, start, color, with, type);
+        std::vector<FloodFillRun> runs;
+        const FloodFillResult got = floodFill(pixels.data(), width, height, stride, start, color, with, type, &runs);
         const FloodFillResult want = referenceFloodFill(expected.data(), width, height, stride, start, color, with, type);
         QVERIFY2(pixels == expected, qPrintable(QStringLiteral("round %1").arg(round)));
         QCOMPARE(got.pixels, want.pixels);
         QCOMPARE(got.changed, want.changed);
+
+        // The runs name each painted pixel once, and every pixel that changed.
+        std::vector<int> covered(pixels.size(), 0);
+        for (const FloodFillRun &run : runs) {
+            QVERIFY(run.y >= 0 && run.y < height && run.x1 >= 0 && run.x1 <= run.x2 && run.x2 < width);
+            for (int x = run.x1; x <= run.x2; ++x)
+                ++covered[size_t(run.y * stride + x)];
+        }
+        qint64 total = 0;
+        for (size_t i = 0; i < pixels.size(); ++i) {
+            QVERIFY(covered[i] <= 1);
+            QVERIFY(covered[i] == 1 || pixels[i] == before[i]);
+            QVERIFY(covered[i] == 0 || pixels[i] == with);
+            total += covered[i];
+        }
+        QCOMPARE(total, got.pixels);
     }
 }
 

@@ -511,14 +511,18 @@ void TestForm8::printJobIsNamedAfterTheDrawing_data()
     QTest::newRow("the same picture given again, as undo all does") << "same" << "Pintavo - gatto e cane.bmp";
     QTest::newRow("another picture since, as a drop gives") << "new" << "Pintavo - disegno";
     QTest::newRow("picture of no file") << "none" << "Pintavo - disegno";
+    QTest::newRow("blank sheet drawn over the drawing") << "blank" << "Pintavo - disegno";
+    QTest::newRow("blank sheet, then the drawing given again") << "blank, same" << "Pintavo - gatto e cane.bmp";
 }
 
 void TestForm8::printJobIsNamedAfterTheDrawing()
 {
     QFETCH(QString, sheet);
     if (sheet != QLatin1String("none"))
-        m_sheet->setFileName(QStringLiteral("/home/bimbo/Immagini/gatto e cane.bmp"));
-    if (sheet == QLatin1String("same"))
+        m_sheet->setPicture(m_sheet->picture(), QStringLiteral("/home/bimbo/Immagini/gatto e cane.bmp"));
+    if (sheet.startsWith(QLatin1String("blank")))
+        m_sheet->forgetFileName();
+    if (sheet.endsWith(QLatin1String("same")))
         m_sheet->setPicture(QImage(m_sheet->picture()));
     if (sheet == QLatin1String("new"))
         m_sheet->setPicture(quarters(40, 40));

@@ -238,8 +238,10 @@ void TestSheetCommands::undoAllBringsTheDrawingBack()
 void TestSheetCommands::blankSheetIsOneWhiteArea()
 {
     const auto form = makeForm();
+    const QString drawing = m_dir->filePath(QStringLiteral("Immagini/anello.bmp"));
     colouredSheet(*form);
-    form->Picture1->setFileName(m_dir->filePath(QStringLiteral("Immagini/anello.bmp")));
+    form->Picture1->setPicture(ring(), drawing);
+    form->Picture1_MouseDown(1, 0, 5, 5); // the pen is still on
     QTest::mouseClick(form->Command7, Qt::LeftButton);
     QCOMPARE(form->Picture1->fileName(), QString()); // printed as a plain drawing
     QImage white(ring().size(), QImage::Format_RGB32);
@@ -251,6 +253,9 @@ void TestSheetCommands::blankSheetIsOneWhiteArea()
     QImage green(ring().size(), QImage::Format_RGB32);
     green.fill(QColor(0, 255, 0));
     QCOMPARE(form->Picture1->image(), green);
+    // Undo all brings the drawing back, and with it the name it is printed under.
+    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    QCOMPARE(form->Picture1->fileName(), drawing);
 }
 
 void TestSheetCommands::saveWritesExactlyThatName_data()

@@ -1,0 +1,384 @@
+// Undo and redo of the sheet's changes through the keys, on the real main window.
+#include "app/Environment.h"
+#include "app/Module1.h"
+#include "chooser/FrmColScegli.h"
+#include "platform/PictureBox.h"
+#include "platform/WebBrowser.h"
+#include "sheet/Form1.h"
+#include "support/PixelArt.h"
+#include "support/SeamRecorders.h"
+#include "support/TestMain.h"
+
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QSlider>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+namespace {
+
+const QKeyCombination Undo(Qt::ControlModifier, Qt::Key_Z);
+const QKeyCombination Redo(Qt::ControlModifier, Qt::Key_Y);
+const QKeyCombination RedoShift(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z);
+
+QImage drawing()
+{
+    return pixelArt({
+        "..........",
+        ".####.....",
+        ".#..#.###.",
+        ".####.#.#.",
+        "......###.",
+        "..........",
+    });
+}
+
+// What a change may touch: the picture, the drawing on it and the sheet's size.
+struct Sheet
+{
+    QImage picture;
+    QImage image;
+    QSize size;
+    bool operator==(const Sheet &o) const
+    {
+        return picture.convertToFormat(QImage::Format_RGB32) == o.picture.convertToFormat(QImage::Format_RGB32)
+               && image == o.image && size == o.size;
+    }
+};
+
+Sheet sheetOf(const Form1 &form)
+{
+    return {form.Picture1->picture(), form.Picture1->image(), form.Picture1->size()};
+}
+
+// Counts the presses of one key that reach a widget.
+class KeyPresses : public QObject
+{
+public:
+    KeyPresses(QWidget *widget, Qt::Key key) : m_key(key) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == m_key)
+            ++count;
+        return false;
+    }
+
+private:
+    Qt::Key m_key;
+};
+
+QImage noise(int size)
+{
+    QImage image(size, size, QImage::Format_RGB32);
+    QRandomGenerator random(7);
+    for (int y = 0; y < size; ++y) {
+        auto *row = reinterpret_cast<quint32 *>(image.scanLine(y));
+        random.fillRange(row, size);
+        for (int x = 0; x < size; ++x)
+            row[x] |= 0xFF000000u;
+    }
+    return image;
+}
+
+} // namespace
+
+class TestUndo : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void eachChangeUndoneAndRedone_data();
+    void eachChangeUndoneAndRedone();
+    void undoPastTheOldestStep_data();
+    void undoPastTheOldestStep();
+    void newChangeDropsTheRedo();
+    void undoInTheMiddleOfAStroke();
+    void memoryBoundOnALargeSheet_data();
+    void memoryBoundOnALargeSheet();
+    void typingPlacesKeepTheirKeys_data();
+    void typingPlacesKeepTheirKeys();
+
+private:
+    std::unique_ptr<Form1> makeForm();
+    void press(Form1 &form, QKeyCombination keys);
+    void fill(Form1 &form, int colourIndex, QPoint at);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    SeamRecorders m_seams;
+};
+
+void TestUndo::init()
+{
+    Module1::reset();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_seams.start();
+}
+
+std::unique_ptr<Form1> TestUndo::makeForm()
+{
+    Form1::Options options;
+    options.programFolder = m_dir->path();
+    options.random = [] { return 0.0; };
+    auto form = std::make_unique<Form1>(options);
+    form->show();
+    form->activateWindow();
+    if (!QTest::qWaitForWindowActive(form.get()))
+        qWarning("the window did not become active");
+    form->Picture1->setPicture(drawing());
+    fill(*form, 12, {2, 2});
+    return form;
+}
+
+// Keys go where the keyboard focus is, as typed.
+void TestUndo::press(Form1 &form, QKeyCombination keys)
+{
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &form;
+    QTest::keyClick(target, keys.key(), keys.keyboardModifiers());
+}
+
+void TestUndo::fill(Form1 &form, int colourIndex, QPoint at)
+{
+    form.Label1_Click(colourIndex);
+    const int b = form.Picture1->borderWidth();
+    QTest::mouseClick(form.Picture1, Qt::LeftButton, {}, at + QPoint(b, b));
+}
+
+void TestUndo::eachChangeUndoneAndRedone_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("fill") << "fill";
+    QTest::newRow("pen stroke, press to release") << "pen";
+    QTest::newRow("Annulla tutto") << "undoAll";
+    QTest::newRow("Foglio Bianco") << "blank";
+    QTest::newRow("picture loaded through the chooser") << "chooser";
+    QTest::newRow("picture dropped on the sheet") << "drop";
+}
+
+void TestUndo::eachChangeUndoneAndRedone()
+{
+    QFETCH(QString, change);
+    const auto form = makeForm();
+    const Sheet before = sheetOf(*form);
+    QImage wide(30, 12, QImage::Format_RGB32);
+    wide.fill(Qt::yellow);
+    if (change == QLatin1String("fill")) {
+        fill(*form, 9, {7, 3});
+    } else if (change == QLatin1String("pen")) {
+        form->Command6_Click();
+        form->Slider4->setValue(1);
+        const QPoint b(form->Picture1->borderWidth(), form->Picture1->borderWidth());
+        QTest::mousePress(form->Picture1, Qt::LeftButton, {}, b + QPoint(1, 1));
+        QTest::mouseMove(form->Picture1, b + QPoint(4, 2));
+        QTest::mouseMove(form->Picture1, b + QPoint(8, 4));
+        QTest::mouseRelease(form->Picture1, Qt::LeftButton, {}, b + QPoint(8, 4));
+    } else if (change == QLatin1String("undoAll")) {
+        QTest::mouseClick(form->Command4, Qt::LeftButton);
+    } else if (change == QLatin1String("blank")) {
+        QTest::mouseClick(form->Command7, Qt::LeftButton);
+    } else if (change == QLatin1String("chooser")) {
+        QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("Immagini")));
+        QVERIFY(wide.save(m_dir->filePath(QStringLiteral("Immagini/largo.bmp")), "BMP"));
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [&poll] {
+            auto *chooser = qobject_cast<FrmColScegli *>(QApplication::activeModalWidget());
+            if (chooser && chooser->isVisible()) {
+                poll.stop();
+                chooser->Command1_Click();
+            }
+        });
+        poll.start(20);
+        QTest::mouseClick(form->Command2, Qt::LeftButton);
+    } else {
+        QMimeData data;
+        data.setImageData(wide);
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form->Picture1, &enter);
+        QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(form->Picture1, &dropped);
+    }
+    const Sheet after = sheetOf(*form);
+    QVERIFY(!(after == before));
+
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == before);
+    press(*form, Redo);
+    QVERIFY(sheetOf(*form) == after);
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == before);
+    press(*form, RedoShift);
+    QVERIFY(sheetOf(*form) == after);
+
+    // Back before the change, "Annulla tutto" gives the earlier drawing again.
+    press(*form, Undo);
+    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    QCOMPARE(form->Picture1->image(), drawing());
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == before);
+}
+
+void TestUndo::undoPastTheOldestStep_data()
+{
+    QTest::addColumn<int>("fills");
+    QTest::newRow("nothing done") << 0;
+    QTest::newRow("one fill") << 1;
+    QTest::newRow("a hundred and twenty fills") << 120;
+}
+
+void TestUndo::undoPastTheOldestStep()
+{
+    QFETCH(int, fills);
+    const auto form = makeForm();
+    form->Picture1->history()->clear();
+    const Sheet start = sheetOf(*form);
+    for (int i = 0; i < fills; ++i)
+        fill(*form, 1 + i % 14, {0, 0});
+    const Sheet done = sheetOf(*form);
+    for (int i = 0; i < fills + 3; ++i)
+        press(*form, Undo);
+    QVERIFY(sheetOf(*form) == start);
+    for (int i = 0; i < fills + 3; ++i)
+        press(*form, Redo);
+    QVERIFY(sheetOf(*form) == done);
+}
+
+void TestUndo::newChangeDropsTheRedo()
+{
+    const auto form = makeForm();
+    fill(*form, 9, {0, 0});
+    const Sheet first = sheetOf(*form);
+    fill(*form, 10, {0, 0});
+    press(*form, Undo);
+    fill(*form, 11, {7, 3});
+    const Sheet last = sheetOf(*form);
+    press(*form, Redo);
+    press(*form, RedoShift);
+    QVERIFY(sheetOf(*form) == last);
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == first);
+}
+
+// Ctrl+Z with the button still held takes back the stroke so far; what the pen
+// draws after it is a step of its own.
+void TestUndo::undoInTheMiddleOfAStroke()
+{
+    const auto form = makeForm();
+    const Sheet before = sheetOf(*form);
+    form->Command6_Click();
+    form->Slider4->setValue(0);
+    const QPoint b(form->Picture1->borderWidth(), form->Picture1->borderWidth());
+    QTest::mousePress(form->Picture1, Qt::LeftButton, {}, b + QPoint(7, 0));
+    QTest::mouseMove(form->Picture1, b + QPoint(8, 0));
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == before);
+    QTest::mouseMove(form->Picture1, b + QPoint(9, 4));
+    QTest::mouseMove(form->Picture1, b + QPoint(9, 5));
+    QTest::mouseRelease(form->Picture1, Qt::LeftButton, {}, b + QPoint(9, 5));
+    const Sheet after = sheetOf(*form);
+    QCOMPARE(after.image.pixel(9, 5), qRgb(0, 0, 0));
+    QCOMPARE(after.image.pixel(8, 0), qRgb(255, 255, 255));
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == before);
+    press(*form, Redo);
+    QVERIFY(sheetOf(*form) == after);
+}
+
+void TestUndo::memoryBoundOnALargeSheet_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("blanks");
+    // A sheet of noise packs into nothing: every blank sheet keeps about 36 MB.
+    QTest::newRow("3000 x 3000, the oldest go first") << 3000 << 3;
+    QTest::newRow("4096 x 4096, one step beyond the bound") << 4096 << 1;
+}
+
+void TestUndo::memoryBoundOnALargeSheet()
+{
+    QFETCH(int, size);
+    QFETCH(int, blanks);
+    const auto form = makeForm();
+    const ImageHistory &history = *form->Picture1->history();
+    form->Picture1->setPicture(noise(size));
+    const QImage coloured = form->Picture1->image();
+    for (int i = 0; i < blanks; ++i) {
+        QTest::mouseClick(form->Command7, Qt::LeftButton);
+        QVERIFY(history.bytes() <= history.limit());
+        QTest::mouseClick(form->Command4, Qt::LeftButton);
+        QVERIFY(history.bytes() <= history.limit());
+    }
+    fill(*form, 9, {0, 0});
+    const QImage last = form->Picture1->image();
+    // Whatever was dropped, undoing all that is left ends on a state the sheet
+    // really had, and redoing all of it ends where the child stopped.
+    const int kept = history.undoCount();
+    QVERIFY(kept >= 1);
+    for (int i = 0; i < kept; ++i)
+        press(*form, Undo);
+    QCOMPARE(history.undoCount(), 0);
+    // The sheet went drawing, noise, then white and noise again for each blank
+    // sheet and "Annulla tutto", then the fill: the oldest kept step started on
+    // one of those.
+    const int first = 2 * blanks + 2 - kept;
+    QVERIFY(first >= 1);
+    QImage white(coloured.size(), QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QCOMPARE(form->Picture1->image(), first % 2 == 1 ? coloured : white);
+    for (int i = 0; i < kept; ++i)
+        press(*form, Redo);
+    QCOMPARE(form->Picture1->image(), last);
+    QVERIFY(history.bytes() <= history.limit());
+}
+
+void TestUndo::typingPlacesKeepTheirKeys_data()
+{
+    QTest::addColumn<bool>("webPane");
+    QTest::addColumn<QKeyCombination>("keys");
+    QTest::newRow("Ctrl+Z in the address bar") << false << Undo;
+    QTest::newRow("Ctrl+Y in the address bar") << false << Redo;
+    QTest::newRow("Ctrl+Shift+Z in the address bar") << false << RedoShift;
+    QTest::newRow("Ctrl+Z in the web pane") << true << Undo;
+    QTest::newRow("Ctrl+Y in the web pane") << true << Redo;
+    QTest::newRow("Ctrl+Shift+Z in the web pane") << true << RedoShift;
+}
+
+void TestUndo::typingPlacesKeepTheirKeys()
+{
+    QFETCH(bool, webPane);
+    QFETCH(QKeyCombination, keys);
+    const auto form = makeForm();
+    fill(*form, 9, {0, 0});
+    press(*form, Undo);
+    const Sheet sheet = sheetOf(*form);
+    QWidget *place = webPane ? form->WebBrowser1->focusProxy() : form->Text1;
+    QVERIFY(place);
+    place->setFocus();
+    QCOMPARE(QApplication::focusWidget(), place);
+    const QString typed = form->Text1->text() + QStringLiteral("gatto");
+    if (!webPane) {
+        QTest::keyClicks(form->Text1, QStringLiteral("gatto"));
+        QCOMPARE(form->Text1->text(), typed);
+    }
+    KeyPresses reached(place, keys.key());
+    press(*form, keys);
+    QVERIFY(sheetOf(*form) == sheet);
+    QCOMPARE(reached.count, 1);
+    if (!webPane && keys == Undo)
+        QVERIFY(form->Text1->text() != typed);
+
+    // Clicking the sheet takes the keys back to it.
+    fill(*form, 10, {7, 3});
+    QVERIFY(QApplication::focusWidget() != place);
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == sheet);
+}
+
+PINTAVO_GUI_TEST_MAIN(TestUndo)
+#include "tst_undo.moc"
