@@ -59,7 +59,8 @@ void TestFloodFill::matchesReference_data()
 }
 
 // Several hundred small random pictures with random starts, fill colours that may
-// equal a colour already present, and strides wider than the rows.
+// equal a colour already present, and strides wider than the rows. The runs the
+// fill hands back must name exactly the pixels it changed.
 void TestFloodFill::matchesReference()
 {
     QFETCH(FloodFillType, type);
@@ -79,13 +80,26 @@ void TestFloodFill::matchesReference()
         const QPoint start(random.bounded(-1, width + 1), random.bounded(-1, height + 1));
         const quint32 color = palette[random.bounded(colours)];
         const quint32 with = palette[random.bounded(4)];
+        const std::vector<quint32> before = pixels;
         std::vector<quint32> expected = pixels;
 
-        const FloodFillResult got = floodFill(pixels.data(), width, height, stride, start, color, with, type);
+        std::vector<FloodFillRun> runs;
+        const FloodFillResult got = floodFill(pixels.data(), width, height, stride, start, color, with, type, &runs);
         const FloodFillResult want = referenceFloodFill(expected.data(), width, height, stride, start, color, with, type);
-        QVERIFY2(pixels == expected, qPrintable(QStringLiteral("round %1").arg(round)));
+        const QByteArray where = QByteArray("round ") + QByteArray::number(round);
+        QVERIFY2(pixels == expected, where);
         QCOMPARE(got.pixels, want.pixels);
         QCOMPARE(got.changed, want.changed);
+
+        // The runs cover every changed pixel once, and nothing else.
+        std::vector<int> covered(pixels.size(), 0);
+        for (const FloodFillRun &run : runs) {
+            QVERIFY2(run.y >= 0 && run.y < height && run.x1 >= 0 && run.x1 <= run.x2 && run.x2 < width, where);
+            for (int x = run.x1; x <= run.x2; ++x)
+                ++covered[size_t(run.y * stride + x)];
+        }
+        for (size_t i = 0; i < pixels.size(); ++i)
+            QVERIFY2(covered[i] == (pixels[i] != before[i] ? 1 : 0), where + " pixel " + QByteArray::number(qulonglong(i)));
     }
 }
 
