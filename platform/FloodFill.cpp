@@ -163,57 +163,64 @@ FloodFillResult spanFill(quint32 *bits, int width, int height, qsizetype stride,
     qint64 pixels = 0;
     int minX = start.x(), maxX = start.x(), minY = start.y(), maxY = start.y();
 
-    // The span pushed last is the one looked at next, so it waits in `next` and
-    // only the others go on the stack: down a one-pixel corridor that saves a push
-    // and a pop for every pixel.
     std::vector<Span> stack;
-    Span next{};
-    bool hasNext = false;
     const auto push = [&](int y, int xl, int xr, int dy) {
-        if (unsigned(y + dy) >= unsigned(height))
-            return;
-        if (hasNext)
-            stack.push_back(next);
-        next = {y, xl, xr, dy};
-        hasNext = true;
+        if (unsigned(y + dy) < unsigned(height))
+            stack.push_back({y, xl, xr, dy});
     };
 
     // Paints every run of row s.y + s.dy that touches s.xl..s.xr, each whole,
     // walking the row in the direction D (1: left to right, -1: right to left).
-    const auto spread = [&](const Span &s, auto direction) {
+    // The last run found is followed straight on to the next row without going
+    // through the stack: down a one-pixel corridor that is every step, and the
+    // span then stays in registers.
+    const auto spread = [&](Span s, auto direction) {
         constexpr int D = decltype(direction)::value;
-        const int y = s.y + s.dy;
-        quint32 *row = bits + qsizetype(y) * stride;
-        const int nearEnd = D > 0 ? s.xl : s.xr;
-        const int farEnd = D > 0 ? s.xr : s.xl;
-        const auto within = [&](int x) { return D > 0 ? x <= farEnd : x >= farEnd; };
-        for (int x = nearEnd; within(x);) {
-            int from = x;
-            if (!rule.inside(row, x, y)) {
-                for (x += D; within(x) && !rule.inside(row, x, y); x += D) {}
-                if (!within(x))
-                    break;
-                from = x;
-            } else if (x == nearEnd) {
-                // Only the first run can reach back beyond the span's end.
-                while ((D > 0 ? from > 0 : from + 1 < width) && rule.inside(row, from - D, y))
-                    from -= D;
+        for (;;) {
+            const int y = s.y + s.dy;
+            quint32 *row = bits + qsizetype(y) * stride;
+            const int nearEnd = D > 0 ? s.xl : s.xr;
+            const int farEnd = D > 0 ? s.xr : s.xl;
+            const auto within = [&](int x) { return D > 0 ? x <= farEnd : x >= farEnd; };
+            bool onward = false;
+            int onwardX1 = 0, onwardX2 = 0;
+            for (int x = nearEnd; within(x);) {
+                int from = x;
+                if (!rule.inside(row, x, y)) {
+                    for (x += D; within(x) && !rule.inside(row, x, y); x += D) {}
+                    if (!within(x))
+                        break;
+                    from = x;
+                } else if (x == nearEnd) {
+                    // Only the first run can reach back beyond the span's end.
+                    while ((D > 0 ? from > 0 : from + 1 < width) && rule.inside(row, from - D, y))
+                        from -= D;
+                }
+                const int past = rule.template paintRun<D>(row, from, x + D, y);
+                const int x1 = D > 0 ? from : past + 1;
+                const int x2 = D > 0 ? past - 1 : from;
+                pixels += x2 - x1 + 1;
+                minX = std::min(minX, x1);
+                maxX = std::max(maxX, x2);
+                // Parts of the run beyond the span may leak back into the row it came from.
+                if (x1 < s.xl)
+                    push(y, x1, s.xl - 1, -s.dy);
+                if (x2 > s.xr)
+                    push(y, s.xr + 1, x2, -s.dy);
+                if (onward)
+                    push(y, onwardX1, onwardX2, s.dy);
+                onward = true;
+                onwardX1 = x1;
+                onwardX2 = x2;
+                x = past + D;
             }
-            const int past = rule.template paintRun<D>(row, from, x + D, y);
-            const int x1 = D > 0 ? from : past + 1;
-            const int x2 = D > 0 ? past - 1 : from;
-            pixels += x2 - x1 + 1;
-            minX = std::min(minX, x1);
-            maxX = std::max(maxX, x2);
+            if (!onward)
+                return;
             minY = std::min(minY, y);
             maxY = std::max(maxY, y);
-            // Parts of the run beyond the span may leak back into the row it came from.
-            if (x1 < s.xl)
-                push(y, x1, s.xl - 1, -s.dy);
-            if (x2 > s.xr)
-                push(y, s.xr + 1, x2, -s.dy);
-            push(y, x1, x2, s.dy);
-            x = past + D;
+            if (unsigned(y + s.dy) >= unsigned(height))
+                return;
+            s = {y, onwardX1, onwardX2, s.dy};
         }
     };
 
@@ -222,15 +229,9 @@ FloodFillResult spanFill(quint32 *bits, int width, int height, qsizetype stride,
     // beyond the start; the second looks up from the start itself.
     push(start.y(), start.x(), start.x(), -1);
     push(start.y() - 1, start.x(), start.x(), 1);
-    while (hasNext || !stack.empty()) {
-        Span s;
-        if (hasNext) {
-            s = next;
-            hasNext = false;
-        } else {
-            s = stack.back();
-            stack.pop_back();
-        }
+    while (!stack.empty()) {
+        const Span s = stack.back();
+        stack.pop_back();
         // Rows are walked in the direction the fill goes through memory: going
         // up, right to left. The processor's prefetch follows a steady stream
         // either way, but not a row read left to right after the one below it;
