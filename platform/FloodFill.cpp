@@ -1,6 +1,8 @@
 // Span (scanline) seed fill after Heckbert's "A Seed Fill Algorithm" (Graphics Gems I).
 #include "platform/FloodFill.h"
 
+#include "platform/VisitedBox.h"
+
 #include <algorithm>
 #include <type_traits>
 #include <vector>
@@ -112,12 +114,12 @@ struct BorderRule
     quint32 border;
     quint32 fill;
     int width;
-    std::vector<bool> *visited;
+    VisitedBox *visited;
     std::vector<FloodFillRun> *runs;
 
     bool inside(const quint32 *row, int x, int y) const
     {
-        return row[x] != border && !(*visited)[size_t(y) * size_t(width) + size_t(x)];
+        return row[x] != border && !visited->contains(x, y);
     }
 
     template<int D>
@@ -142,9 +144,7 @@ struct BorderRule
             }
         }
         std::fill(row + first, row + last + 1, fill);
-        const size_t base = size_t(y) * size_t(width);
-        for (int i = first; i <= last; ++i)
-            (*visited)[base + size_t(i)] = true;
+        visited->mark(y, first, last);
         return x;
     }
 };
@@ -260,6 +260,6 @@ FloodFillResult floodFill(quint32 *bits, int width, int height, qsizetype stride
             return {}; // the area already has the colour: the result would be identical
         return spanFill(bits, width, height, stride, start, SurfaceRule{color, fill, width, painted});
     }
-    std::vector<bool> visited(size_t(width) * size_t(height));
+    VisitedBox visited(width, height, start);
     return spanFill(bits, width, height, stride, start, BorderRule{color, fill, width, &visited, painted});
 }

@@ -33,7 +33,8 @@ struct FloodFillRun
 // outside the buffer, when in Surface mode the start pixel is not `color` or
 // already is `fill`, or when in Border mode the start pixel is the border colour.
 // Uses a stack of spans: memory grows with the shape of the area, never with the
-// image, and there is no recursion.
+// image, and there is no recursion. A Border fill also keeps one bit for each pixel
+// of the area's bounding box, to know where it has been.
 //
 // When `painted` is given, the fill appends runs to it that together hold exactly
 // the pixels whose value it changed, each pixel in one run only, in no particular

@@ -52,10 +52,16 @@ void TestFloodFill::matchesReference_data()
     QTest::addColumn<FloodFillType>("type");
     QTest::addColumn<int>("colours");
     QTest::addColumn<quint32>("seed");
-    QTest::newRow("surface, two colours") << FloodFillType::Surface << 2 << 11u;
-    QTest::newRow("surface, three colours") << FloodFillType::Surface << 3 << 12u;
-    QTest::newRow("border, two colours") << FloodFillType::Border << 2 << 13u;
-    QTest::newRow("border, three colours") << FloodFillType::Border << 3 << 14u;
+    QTest::addColumn<int>("maxWidth");
+    QTest::addColumn<int>("maxRun");
+    QTest::newRow("surface, two colours") << FloodFillType::Surface << 2 << 11u << 40 << 1;
+    QTest::newRow("surface, three colours") << FloodFillType::Surface << 3 << 12u << 40 << 1;
+    QTest::newRow("border, two colours") << FloodFillType::Border << 2 << 13u << 40 << 1;
+    QTest::newRow("border, three colours") << FloodFillType::Border << 3 << 14u << 40 << 1;
+    // Wide pictures of long runs: the fill paints them in blocks, both ways along
+    // a row, and a border fill's record of visited pixels has to grow sideways.
+    QTest::newRow("surface, long runs") << FloodFillType::Surface << 2 << 15u << 300 << 80;
+    QTest::newRow("border, long runs") << FloodFillType::Border << 3 << 16u << 300 << 80;
 }
 
 // Several hundred small random pictures with random starts, fill colours that may
@@ -66,17 +72,23 @@ void TestFloodFill::matchesReference()
     QFETCH(FloodFillType, type);
     QFETCH(int, colours);
     QFETCH(quint32, seed);
+    QFETCH(int, maxWidth);
+    QFETCH(int, maxRun);
     QRandomGenerator random(seed);
     const quint32 palette[4] = {White, Black, Red, Blue};
     for (int round = 0; round < 300; ++round) {
-        const int width = random.bounded(1, 40);
+        const int width = random.bounded(1, maxWidth);
         const int height = random.bounded(1, 40);
         const int stride = width + random.bounded(0, 3);
         // Few colours and clustered runs make areas with holes, gaps and tongues.
         std::vector<quint32> pixels(size_t(stride) * size_t(height), 0xFFABCDEF);
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                pixels[size_t(y * stride + x)] = palette[random.bounded(colours)];
+            for (int x = 0; x < width;) {
+                const quint32 colour = palette[random.bounded(colours)];
+                const int run = maxRun > 1 ? random.bounded(1, maxRun + 1) : 1;
+                for (int n = run; n > 0 && x < width; --n)
+                    pixels[size_t(y * stride + x++)] = colour;
+            }
         const QPoint start(random.bounded(-1, width + 1), random.bounded(-1, height + 1));
         const quint32 color = palette[random.bounded(colours)];
         const quint32 with = palette[random.bounded(4)];
