@@ -101,21 +101,22 @@ Picture tinyArea(int size)
 enum class Filler { Span, Previous, BreadthFirst };
 
 // Fills back and forth between white and red, so no copy of the picture is needed
-// between iterations.
-void runFill(benchmark::State &state, Picture (*make)(int), Filler filler)
+// between iterations. A border fill spreads up to black, painting red and white
+// in turn.
+void runFill(benchmark::State &state, Picture (*make)(int), Filler filler, FloodFillType type)
 {
     Picture p = make(int(state.range(0)));
     BreadthFirstFill plain(filler == Filler::BreadthFirst ? p.size : 0, filler == Filler::BreadthFirst ? p.size : 0);
     quint32 from = White, to = Red;
     qint64 filled = 0;
     for (auto _ : state) {
+        const quint32 color = type == FloodFillType::Border ? Black : from;
         switch (filler) {
         case Filler::Span:
-            filled = floodFill(p.bits(), p.size, p.size, p.size, p.start, from, to, FloodFillType::Surface).pixels;
+            filled = floodFill(p.bits(), p.size, p.size, p.size, p.start, color, to, type).pixels;
             break;
         case Filler::Previous:
-            filled = previous::floodFill(p.bits(), p.size, p.size, p.size, p.start, from, to,
-                                         FloodFillType::Surface).pixels;
+            filled = previous::floodFill(p.bits(), p.size, p.size, p.size, p.start, color, to, type).pixels;
             break;
         case Filler::BreadthFirst:
             filled = plain.fill(p.bits(), p.size, p.start, from, to);
@@ -172,10 +173,17 @@ void registerAll()
             if (make == tinyArea && filler == Filler::BreadthFirst)
                 continue;
             const std::string name = std::string(fillerName) + "/" + pictureName;
-            benchmark::RegisterBenchmark(name.c_str(), runFill, make, filler)
+            benchmark::RegisterBenchmark(name.c_str(), runFill, make, filler, FloodFillType::Surface)
                 ->Arg(1024)->Arg(4096)->Arg(8192)
                 ->Unit(make == tinyArea ? benchmark::kMicrosecond : benchmark::kMillisecond);
         }
+    // A border fill keeps its own record of the pixels it visited: its cost must
+    // not grow with the picture either.
+    for (const auto &[fillerName, filler] : Fillers)
+        if (filler != Filler::BreadthFirst)
+            benchmark::RegisterBenchmark((std::string(fillerName) + "/tinyBorder").c_str(), runFill, tinyArea, filler,
+                                         FloodFillType::Border)
+                ->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMicrosecond);
 }
 
 // Keeps each run's CPU time per iteration (the median when runs are repeated) so
@@ -210,8 +218,11 @@ public:
                 ratio(std::string(picture.first) + ", span / plain", "span/" + what, "plain/" + what);
             }
         }
-        ratio("tiny area, span 8192 / span 1024", "span/tiny/8192", "span/tiny/1024");
-        ratio("tiny area, previous 8192 / previous 1024", "previous/tiny/8192", "previous/tiny/1024");
+        for (const char *tiny : {"tiny", "tinyBorder"})
+            for (const char *filler : {"span", "previous"}) {
+                const std::string name = std::string(filler) + "/" + tiny;
+                ratio(std::string(tiny) + ", " + filler + " 8192 / " + filler + " 1024", name + "/8192", name + "/1024");
+            }
     }
 
 private:
