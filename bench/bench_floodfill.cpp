@@ -210,12 +210,16 @@ public:
         std::printf("\nRatios of CPU time (below 1: the first is faster):\n");
         for (const char *size : Sizes) {
             const std::string n = std::string("/") + size;
-            ratio("blank sheet, span / read-write pass", "span/blank" + n, "pass" + n);
-            ratio("line drawing, span / read-write pass", "span/drawing" + n, "pass" + n);
+            for (const char *filler : {"span", "previous"}) {
+                ratio(std::string("blank sheet, ") + filler + " / read-write pass", filler + ("/blank" + n), "pass" + n);
+                ratio(std::string("line drawing, ") + filler + " / read-write pass", filler + ("/drawing" + n),
+                      "pass" + n);
+            }
             for (const auto &picture : Pictures) {
                 const std::string what = std::string(picture.first) + n;
                 ratio(std::string(picture.first) + ", span / previous span", "span/" + what, "previous/" + what);
                 ratio(std::string(picture.first) + ", span / plain", "span/" + what, "plain/" + what);
+                ratio(std::string(picture.first) + ", previous / plain", "previous/" + what, "plain/" + what);
             }
         }
         for (const char *tiny : {"tiny", "tinyBorder"})
@@ -229,7 +233,7 @@ private:
     void ratio(const std::string &what, const std::string &a, const std::string &b)
     {
         if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("  %-46s %-28s %6.2f\n", what.c_str(), a.c_str(), m_seconds[a] / m_seconds[b]);
+            std::printf("  %-46s %-32s %6.2f\n", what.c_str(), a.c_str(), m_seconds[a] / m_seconds[b]);
     }
     std::map<std::string, double> m_seconds;
 };
