@@ -224,9 +224,10 @@ FloodFillResult spanFill(quint32 *bits, int width, int height, qsizetype stride,
         }
     };
 
-    // Two seeds as if the start had been reached from either side: the first
-    // paints the start's run and spreads down from it and up from the parts of it
-    // beyond the start; the second looks up from the start itself.
+    // Two seeds, as if the start had been reached from the row above and from the
+    // row below. The one pushed last, taken first, paints the start's run, spreads
+    // down from all of it and up from its parts left and right of the start; the
+    // other then looks up from the start itself.
     push(start.y(), start.x(), start.x(), -1);
     push(start.y() - 1, start.x(), start.x(), 1);
     while (!stack.empty()) {
