@@ -43,6 +43,7 @@ private slots:
     void nothingHappens_data();
     void nothingHappens();
     void respectsStride();
+    void fillsHugeSheetWithoutRecursion_data();
     void fillsHugeSheetWithoutRecursion();
     void fillsSerpentineCorridor();
 };
@@ -206,13 +207,41 @@ void TestFloodFill::respectsStride()
             QCOMPARE(pixels[size_t(y * stride + x)], x < width ? Blue : 0x12345678u);
 }
 
+void TestFloodFill::fillsHugeSheetWithoutRecursion_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<quint32>("color");
+    QTest::addColumn<FloodFillType>("type");
+    QTest::newRow("surface") << QSize(4096, 4096) << QPoint(2048, 2048) << White << FloodFillType::Surface;
+    // Sides that are no multiple of 64 or 16 leave part-filled words and blocks at
+    // the edges, where the record of visited pixels stops growing.
+    QTest::newRow("surface, odd sides") << QSize(4001, 3001) << QPoint(3999, 1) << White << FloodFillType::Surface;
+    QTest::newRow("border, odd sides") << QSize(4001, 3001) << QPoint(1234, 2999) << Black << FloodFillType::Border;
+}
+
 void TestFloodFill::fillsHugeSheetWithoutRecursion()
 {
-    QImage sheet(4096, 4096, QImage::Format_RGB32);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, start);
+    QFETCH(quint32, color);
+    QFETCH(FloodFillType, type);
+    QImage sheet(size, QImage::Format_RGB32);
     sheet.fill(Qt::white);
-    const Fill f = fill(sheet, {2048, 2048}, White, Red, FloodFillType::Surface);
-    QCOMPARE(f.result.pixels, qint64(4096) * 4096);
+    std::vector<FloodFillRun> runs{{-1, -1, -1}};
+    auto *bits = reinterpret_cast<quint32 *>(sheet.bits());
+    const FloodFillResult r = floodFill(bits, sheet.width(), sheet.height(), sheet.bytesPerLine() / 4, start, color,
+                                        Red, type, &runs);
+    const Fill f{sheet, r};
+    QCOMPARE(f.result.pixels, qint64(size.width()) * size.height());
     QCOMPARE(f.result.changed, sheet.rect());
+    // What was in the list of runs stays; the runs added cover the sheet.
+    QVERIFY(!runs.empty());
+    QCOMPARE(runs.front().y, -1);
+    qint64 inRuns = 0;
+    for (size_t i = 1; i < runs.size(); ++i)
+        inRuns += runs[i].x2 - runs[i].x1 + 1;
+    QCOMPARE(inRuns, f.result.pixels);
     QImage allRed(sheet.size(), QImage::Format_RGB32);
     allRed.fill(QColor(Qt::red));
     QCOMPARE(f.image, allRed);
