@@ -1,7 +1,9 @@
-// Speed of the flood fill per filled pixel, beside a plain breadth-first fill and
-// a bare read-and-write pass over the same pixels; ratios are printed at the end.
+// Speed of the flood fill per filled pixel, beside the fill as it was before, a
+// plain breadth-first fill and a bare read-and-write pass over the same pixels;
+// ratios are printed at the end.
+#include "BreadthFirstFill.h"
+#include "PreviousFloodFill.h"
 #include "platform/FloodFill.h"
-#include "support/ReferenceFill.h"
 
 #include <benchmark/benchmark.h>
 
@@ -55,14 +57,28 @@ Picture lineDrawing(int size)
     return p;
 }
 
-// One-pixel corridor winding through the whole picture.
-Picture corridor(int size)
+// One-pixel corridor winding through the whole picture along its rows: long spans.
+Picture rowSerpentine(int size)
 {
     Picture p{size, std::vector<quint32>(size_t(size) * size_t(size), Black), {0, 0}};
     for (int y = 0; y < size; y += 2) {
         std::fill_n(p.pixels.begin() + qsizetype(y) * size, size, White);
         if (y + 1 < size)
             p.pixels[size_t(y + 1) * size_t(size) + size_t((y / 2) % 2 ? 0 : size - 1)] = White;
+    }
+    return p;
+}
+
+// One-pixel corridor winding through the whole picture along its columns: every
+// span is a single pixel, the hardest shape for a span fill.
+Picture columnSerpentine(int size)
+{
+    Picture p{size, std::vector<quint32>(size_t(size) * size_t(size), Black), {0, 0}};
+    for (int x = 0; x < size; x += 2) {
+        for (int y = 0; y < size; ++y)
+            p.pixels[size_t(y) * size_t(size) + size_t(x)] = White;
+        if (x + 1 < size)
+            p.pixels[size_t((x / 2) % 2 ? 0 : size - 1) * size_t(size) + size_t(x + 1)] = White;
     }
     return p;
 }
@@ -82,19 +98,30 @@ Picture tinyArea(int size)
     return p;
 }
 
-using Maker = Picture (*)(int);
-using Filler = FloodFillResult (*)(quint32 *, int, int, qsizetype, QPoint, quint32, quint32, FloodFillType);
+enum class Filler { Span, Previous, BreadthFirst };
 
 // Fills back and forth between white and red, so no copy of the picture is needed
-// between iterations.
-void runFill(benchmark::State &state, Maker make, Filler fill)
+// between iterations. A border fill spreads up to black, painting red and white
+// in turn.
+void runFill(benchmark::State &state, Picture (*make)(int), Filler filler, FloodFillType type)
 {
     Picture p = make(int(state.range(0)));
+    BreadthFirstFill plain(filler == Filler::BreadthFirst ? p.size : 0, filler == Filler::BreadthFirst ? p.size : 0);
     quint32 from = White, to = Red;
     qint64 filled = 0;
     for (auto _ : state) {
-        const FloodFillResult r = fill(p.bits(), p.size, p.size, p.size, p.start, from, to, FloodFillType::Surface);
-        filled = r.pixels;
+        const quint32 color = type == FloodFillType::Border ? Black : from;
+        switch (filler) {
+        case Filler::Span:
+            filled = floodFill(p.bits(), p.size, p.size, p.size, p.start, color, to, type).pixels;
+            break;
+        case Filler::Previous:
+            filled = previous::floodFill(p.bits(), p.size, p.size, p.size, p.start, color, to, type).pixels;
+            break;
+        case Filler::BreadthFirst:
+            filled = plain.fill(p.bits(), p.size, p.start, from, to);
+            break;
+        }
         std::swap(from, to);
         benchmark::ClobberMemory();
     }
@@ -104,11 +131,14 @@ void runFill(benchmark::State &state, Maker make, Filler fill)
                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-// The bound no fill can beat: read each pixel once and write it once.
+// The bound no fill can beat: read each pixel once and write it once. The buffer's
+// address escapes and memory is clobbered after every pass, so the compiler has
+// to do every load and store.
 void readWritePass(benchmark::State &state)
 {
     Picture p = blank(int(state.range(0)));
     quint32 *bits = p.bits();
+    benchmark::DoNotOptimize(bits);
     const size_t count = p.pixels.size();
     for (auto _ : state) {
         for (size_t i = 0; i < count; ++i)
@@ -119,62 +149,91 @@ void readWritePass(benchmark::State &state)
                                                    benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-// The fill as a sheet without a history calls it: no runs are handed back.
-FloodFillResult span(quint32 *bits, int width, int height, qsizetype stride, QPoint start, quint32 color,
-                     quint32 fill, FloodFillType type)
+const std::pair<const char *, Picture (*)(int)> Pictures[] = {
+    {"blank", blank},
+    {"drawing", lineDrawing},
+    {"rowSerpentine", rowSerpentine},
+    {"columnSerpentine", columnSerpentine},
+    {"tiny", tinyArea},
+};
+const std::pair<const char *, Filler> Fillers[] = {
+    {"span", Filler::Span},
+    {"previous", Filler::Previous},
+    {"plain", Filler::BreadthFirst},
+};
+const char *const Sizes[] = {"1024", "4096", "8192"};
+
+void registerAll()
 {
-    return floodFill(bits, width, height, stride, start, color, fill, type);
+    benchmark::RegisterBenchmark("pass", readWritePass)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
+    for (const auto &[pictureName, make] : Pictures)
+        for (const auto &[fillerName, filler] : Fillers) {
+            // The tiny area is about the cost of a click, not of the pixels: the
+            // breadth-first fill clears its whole bitmap and says nothing there.
+            if (make == tinyArea && filler == Filler::BreadthFirst)
+                continue;
+            const std::string name = std::string(fillerName) + "/" + pictureName;
+            benchmark::RegisterBenchmark(name.c_str(), runFill, make, filler, FloodFillType::Surface)
+                ->Arg(1024)->Arg(4096)->Arg(8192)
+                ->Unit(make == tinyArea ? benchmark::kMicrosecond : benchmark::kMillisecond);
+        }
+    // A border fill keeps its own record of the pixels it visited: its cost must
+    // not grow with the picture either.
+    for (const auto &[fillerName, filler] : Fillers)
+        if (filler != Filler::BreadthFirst)
+            benchmark::RegisterBenchmark((std::string(fillerName) + "/tinyBorder").c_str(), runFill, tinyArea, filler,
+                                         FloodFillType::Border)
+                ->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMicrosecond);
 }
 
-void spanBlank(benchmark::State &s) { runFill(s, blank, span); }
-void plainBlank(benchmark::State &s) { runFill(s, blank, referenceFloodFill); }
-void spanDrawing(benchmark::State &s) { runFill(s, lineDrawing, span); }
-void plainDrawing(benchmark::State &s) { runFill(s, lineDrawing, referenceFloodFill); }
-void spanCorridor(benchmark::State &s) { runFill(s, corridor, span); }
-void plainCorridor(benchmark::State &s) { runFill(s, corridor, referenceFloodFill); }
-void spanTiny(benchmark::State &s) { runFill(s, tinyArea, span); }
-
-BENCHMARK(readWritePass)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
-BENCHMARK(spanBlank)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
-BENCHMARK(plainBlank)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
-BENCHMARK(spanDrawing)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
-BENCHMARK(plainDrawing)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
-BENCHMARK(spanCorridor)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
-BENCHMARK(plainCorridor)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMillisecond);
-BENCHMARK(spanTiny)->Arg(1024)->Arg(4096)->Arg(8192)->Unit(benchmark::kMicrosecond);
-
-// Keeps each run's time per iteration so that the ratios can be printed after the table.
+// Keeps each run's CPU time per iteration (the median when runs are repeated) so
+// that the ratios can be printed after the table. CPU time, because the machine
+// may be busy with other work while the benchmark runs.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
     void ReportRuns(const std::vector<Run> &runs) override
     {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                m_seconds[run.benchmark_name()] = run.GetAdjustedRealTime()
+        for (const Run &run : runs) {
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (single || median)
+                m_seconds[run.run_name.str()] = run.GetAdjustedCPUTime()
                     / benchmark::GetTimeUnitMultiplier(run.time_unit);
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 
     void Finalize() override
     {
         ConsoleReporter::Finalize();
-        std::printf("\nRatios (lower is better for the fill):\n");
-        for (const char *size : {"1024", "4096", "8192"}) {
+        std::printf("\nRatios of CPU time (below 1: the first is faster):\n");
+        for (const char *size : Sizes) {
             const std::string n = std::string("/") + size;
-            ratio("blank sheet, span fill / read-write pass", "spanBlank" + n, "readWritePass" + n);
-            ratio("line drawing, span fill / read-write pass", "spanDrawing" + n, "readWritePass" + n);
-            ratio("corridor, plain fill / span fill (speed-up)", "plainCorridor" + n, "spanCorridor" + n);
-            ratio("blank sheet, plain fill / span fill (speed-up)", "plainBlank" + n, "spanBlank" + n);
+            for (const char *filler : {"span", "previous"}) {
+                ratio(std::string("blank sheet, ") + filler + " / read-write pass", filler + ("/blank" + n), "pass" + n);
+                ratio(std::string("line drawing, ") + filler + " / read-write pass", filler + ("/drawing" + n),
+                      "pass" + n);
+            }
+            for (const auto &picture : Pictures) {
+                const std::string what = std::string(picture.first) + n;
+                ratio(std::string(picture.first) + ", span / previous span", "span/" + what, "previous/" + what);
+                ratio(std::string(picture.first) + ", span / plain", "span/" + what, "plain/" + what);
+                ratio(std::string(picture.first) + ", previous / plain", "previous/" + what, "plain/" + what);
+            }
         }
-        ratio("tiny area, 8192 / 1024 picture", "spanTiny/8192", "spanTiny/1024");
+        for (const char *tiny : {"tiny", "tinyBorder"})
+            for (const char *filler : {"span", "previous"}) {
+                const std::string name = std::string(filler) + "/" + tiny;
+                ratio(std::string(tiny) + ", " + filler + " 8192 / " + filler + " 1024", name + "/8192", name + "/1024");
+            }
     }
 
 private:
     void ratio(const std::string &what, const std::string &a, const std::string &b)
     {
         if (m_seconds.count(a) && m_seconds.count(b) && m_seconds[b] > 0)
-            std::printf("  %-48s %-22s %8.2f\n", what.c_str(), a.c_str(), m_seconds[a] / m_seconds[b]);
+            std::printf("  %-46s %-32s %6.2f\n", what.c_str(), a.c_str(), m_seconds[a] / m_seconds[b]);
     }
     std::map<std::string, double> m_seconds;
 };
@@ -183,6 +242,7 @@ private:
 
 int main(int argc, char **argv)
 {
+    registerAll();
     benchmark::Initialize(&argc, argv);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

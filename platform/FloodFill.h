@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QtGlobal>
+
 #include <vector>
 
 enum class FloodFillType {
@@ -32,8 +33,14 @@ struct FloodFillRun
 // outside the buffer, when in Surface mode the start pixel is not `color` or
 // already is `fill`, or when in Border mode the start pixel is the border colour.
 // Uses a stack of spans: memory grows with the shape of the area, never with the
-// image, and there is no recursion.
-// When `painted` is given, every painted pixel lies in exactly one run appended to it.
+// image, and there is no recursion. A Border fill also keeps one bit for each pixel
+// of the area's bounding box, to know where it has been.
+//
+// When `painted` is given, the fill appends runs to it that together hold exactly
+// the pixels whose value it changed, each pixel in one run only, in no particular
+// order; nothing is removed from it. In Border mode a crossed pixel that already
+// had the fill colour is counted in the result but is in no run, since it did not
+// change.
 FloodFillResult floodFill(quint32 *bits, int width, int height, qsizetype stride,
                           QPoint start, quint32 color, quint32 fill, FloodFillType type,
                           std::vector<FloodFillRun> *painted = nullptr);

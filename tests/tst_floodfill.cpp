@@ -43,6 +43,7 @@ private slots:
     void nothingHappens_data();
     void nothingHappens();
     void respectsStride();
+    void fillsHugeSheetWithoutRecursion_data();
     void fillsHugeSheetWithoutRecursion();
     void fillsSerpentineCorridor();
 };
@@ -52,58 +53,66 @@ void TestFloodFill::matchesReference_data()
     QTest::addColumn<FloodFillType>("type");
     QTest::addColumn<int>("colours");
     QTest::addColumn<quint32>("seed");
-    QTest::newRow("surface, two colours") << FloodFillType::Surface << 2 << 11u;
-    QTest::newRow("surface, three colours") << FloodFillType::Surface << 3 << 12u;
-    QTest::newRow("border, two colours") << FloodFillType::Border << 2 << 13u;
-    QTest::newRow("border, three colours") << FloodFillType::Border << 3 << 14u;
+    QTest::addColumn<int>("maxWidth");
+    QTest::addColumn<int>("maxRun");
+    QTest::newRow("surface, two colours") << FloodFillType::Surface << 2 << 11u << 40 << 1;
+    QTest::newRow("surface, three colours") << FloodFillType::Surface << 3 << 12u << 40 << 1;
+    QTest::newRow("border, two colours") << FloodFillType::Border << 2 << 13u << 40 << 1;
+    QTest::newRow("border, three colours") << FloodFillType::Border << 3 << 14u << 40 << 1;
+    // Wide pictures of long runs: the fill paints them in blocks, both ways along
+    // a row, and a border fill's record of visited pixels has to grow sideways.
+    QTest::newRow("surface, long runs") << FloodFillType::Surface << 2 << 15u << 300 << 80;
+    QTest::newRow("border, long runs") << FloodFillType::Border << 3 << 16u << 300 << 80;
 }
 
 // Several hundred small random pictures with random starts, fill colours that may
-// equal a colour already present, and strides wider than the rows.
+// equal a colour already present, and strides wider than the rows. The runs the
+// fill hands back must name exactly the pixels it changed.
 void TestFloodFill::matchesReference()
 {
     QFETCH(FloodFillType, type);
     QFETCH(int, colours);
     QFETCH(quint32, seed);
+    QFETCH(int, maxWidth);
+    QFETCH(int, maxRun);
     QRandomGenerator random(seed);
     const quint32 palette[4] = {White, Black, Red, Blue};
     for (int round = 0; round < 300; ++round) {
-        const int width = random.bounded(1, 40);
+        const int width = random.bounded(1, maxWidth);
         const int height = random.bounded(1, 40);
         const int stride = width + random.bounded(0, 3);
         // Few colours and clustered runs make areas with holes, gaps and tongues.
         std::vector<quint32> pixels(size_t(stride) * size_t(height), 0xFFABCDEF);
         for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                pixels[size_t(y * stride + x)] = palette[random.bounded(colours)];
+            for (int x = 0; x < width;) {
+                const quint32 colour = palette[random.bounded(colours)];
+                const int run = maxRun > 1 ? random.bounded(1, maxRun + 1) : 1;
+                for (int n = run; n > 0 && x < width; --n)
+                    pixels[size_t(y * stride + x++)] = colour;
+            }
         const QPoint start(random.bounded(-1, width + 1), random.bounded(-1, height + 1));
         const quint32 color = palette[random.bounded(colours)];
         const quint32 with = palette[random.bounded(4)];
-        std::vector<quint32> expected = pixels;
         const std::vector<quint32> before = pixels;
+        std::vector<quint32> expected = pixels;
 
         std::vector<FloodFillRun> runs;
         const FloodFillResult got = floodFill(pixels.data(), width, height, stride, start, color, with, type, &runs);
         const FloodFillResult want = referenceFloodFill(expected.data(), width, height, stride, start, color, with, type);
-        QVERIFY2(pixels == expected, qPrintable(QStringLiteral("round %1").arg(round)));
+        const QByteArray where = QByteArray("round ") + QByteArray::number(round);
+        QVERIFY2(pixels == expected, where);
         QCOMPARE(got.pixels, want.pixels);
         QCOMPARE(got.changed, want.changed);
 
-        // The runs name each painted pixel once, and every pixel that changed.
+        // The runs cover every changed pixel once, and nothing else.
         std::vector<int> covered(pixels.size(), 0);
         for (const FloodFillRun &run : runs) {
-            QVERIFY(run.y >= 0 && run.y < height && run.x1 >= 0 && run.x1 <= run.x2 && run.x2 < width);
+            QVERIFY2(run.y >= 0 && run.y < height && run.x1 >= 0 && run.x1 <= run.x2 && run.x2 < width, where);
             for (int x = run.x1; x <= run.x2; ++x)
                 ++covered[size_t(run.y * stride + x)];
         }
-        qint64 total = 0;
-        for (size_t i = 0; i < pixels.size(); ++i) {
-            QVERIFY(covered[i] <= 1);
-            QVERIFY(covered[i] == 1 || pixels[i] == before[i]);
-            QVERIFY(covered[i] == 0 || pixels[i] == with);
-            total += covered[i];
-        }
-        QCOMPARE(total, got.pixels);
+        for (size_t i = 0; i < pixels.size(); ++i)
+            QVERIFY2(covered[i] == (pixels[i] != before[i] ? 1 : 0), where + " pixel " + QByteArray::number(qulonglong(i)));
     }
 }
 
@@ -198,13 +207,41 @@ void TestFloodFill::respectsStride()
             QCOMPARE(pixels[size_t(y * stride + x)], x < width ? Blue : 0x12345678u);
 }
 
+void TestFloodFill::fillsHugeSheetWithoutRecursion_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QPoint>("start");
+    QTest::addColumn<quint32>("color");
+    QTest::addColumn<FloodFillType>("type");
+    QTest::newRow("surface") << QSize(4096, 4096) << QPoint(2048, 2048) << White << FloodFillType::Surface;
+    // Sides that are no multiple of 64 or 16 leave part-filled words and blocks at
+    // the edges, where the record of visited pixels stops growing.
+    QTest::newRow("surface, odd sides") << QSize(4001, 3001) << QPoint(3999, 1) << White << FloodFillType::Surface;
+    QTest::newRow("border, odd sides") << QSize(4001, 3001) << QPoint(1234, 2999) << Black << FloodFillType::Border;
+}
+
 void TestFloodFill::fillsHugeSheetWithoutRecursion()
 {
-    QImage sheet(4096, 4096, QImage::Format_RGB32);
+    QFETCH(QSize, size);
+    QFETCH(QPoint, start);
+    QFETCH(quint32, color);
+    QFETCH(FloodFillType, type);
+    QImage sheet(size, QImage::Format_RGB32);
     sheet.fill(Qt::white);
-    const Fill f = fill(sheet, {2048, 2048}, White, Red, FloodFillType::Surface);
-    QCOMPARE(f.result.pixels, qint64(4096) * 4096);
+    std::vector<FloodFillRun> runs{{-1, -1, -1}};
+    auto *bits = reinterpret_cast<quint32 *>(sheet.bits());
+    const FloodFillResult r = floodFill(bits, sheet.width(), sheet.height(), sheet.bytesPerLine() / 4, start, color,
+                                        Red, type, &runs);
+    const Fill f{sheet, r};
+    QCOMPARE(f.result.pixels, qint64(size.width()) * size.height());
     QCOMPARE(f.result.changed, sheet.rect());
+    // What was in the list of runs stays; the runs added cover the sheet.
+    QVERIFY(!runs.empty());
+    QCOMPARE(runs.front().y, -1);
+    qint64 inRuns = 0;
+    for (size_t i = 1; i < runs.size(); ++i)
+        inRuns += runs[i].x2 - runs[i].x1 + 1;
+    QCOMPARE(inRuns, f.result.pixels);
     QImage allRed(sheet.size(), QImage::Format_RGB32);
     allRed.fill(QColor(Qt::red));
     QCOMPARE(f.image, allRed);
