@@ -86,21 +86,20 @@ def fake_opener(root):
     return folder, record
 
 
-def main(program, menu, shots):
+def run_on_test_drawing(program, menu, failure_shot, prepare):
+    """Starts the program beside the test drawing on a display of its own and runs
+    the scenario that prepare(root, env) returns, as scenario(x, app); the
+    temporary folder is kept to look at when the scenario fails."""
     require_tools(*VirtualDisplay.TOOLS)
     root = tempfile.mkdtemp(prefix="pintavo-e2e-")
     ok = False
     try:
         folder = make_program_folder(root, program, menu)
-        opener, opened = fake_opener(root)
-        saved = os.path.join(root, "lavori", "colorato.bmp")
-        os.makedirs(os.path.dirname(saved))
         with VirtualDisplay(root) as x:
             env = program_environment(x.env, os.path.join(root, "home"))
-            env["PATH"] = opener + os.pathsep + env.get("PATH", "")
+            scenario = prepare(root, env)
             app = x.start([os.path.join(folder, "pintavo")], env, "pintavo")
-            check_on_screen(x, lambda: colour_and_save(x, app, saved, opened, shots),
-                            os.path.join(shots, "child_colouring_failed.png"))
+            check_on_screen(x, lambda: scenario(x, app), failure_shot)
             ok = True
     finally:
         if ok:
@@ -110,35 +109,76 @@ def main(program, menu, shots):
     return 0
 
 
-def colour_and_save(x, app, saved, opened, shots):
-    wait_until("the main window", lambda: x.find_window(MAIN_TITLE) or app.poll() is not None, 60)
-    assert app.poll() is None, f"the program ended at start-up with code {app.returncode}"
-    drawing = test_drawing()
+class SheetOnScreen:
+    """The test drawing on the sheet and the palette column beside it, found on
+    the screen once the window has settled (maximised, laid out)."""
 
-    # The sheet is where the drawing shows, unscaled; the window settles
-    # (maximised, laid out) before the place is taken.
-    def settled_sheet():
-        first = find_on_screen(x.screenshot(), drawing)
-        time.sleep(1.0)
-        again = find_on_screen(x.screenshot(), drawing)
-        return again[0] if len(first) == 1 and first == again else None
+    def __init__(self, x, app):
+        wait_until("the main window", lambda: x.find_window(MAIN_TITLE) or app.poll() is not None, 60)
+        assert app.poll() is None, f"the program ended at start-up with code {app.returncode}"
+        self.x = x
+        self.app = app
+        self.drawing = test_drawing()
 
-    sheet_x, sheet_y = wait_until("the test drawing on the sheet", settled_sheet, 60, 0.5)
-    # Everything else is placed from the design: the client area's corner is the
-    # sheet's corner less the sheet's place and border; the palette frame stands
-    # 20 twips right of the sheet, which has taken the drawing's size.
-    client_x = sheet_x - twips(SHEET_LEFT) - SHEET_BORDER
-    client_y = sheet_y - twips(SHEET_TOP) - SHEET_BORDER
-    sheet_width_twips = (WIDTH + 2 * SHEET_BORDER) * 15
-    frame_x = client_x + twips(SHEET_LEFT + sheet_width_twips + 20)
-    frame_y = client_y + twips(FRAME1_TOP)
+        # The sheet is where the drawing shows, unscaled.
+        def settled_sheet():
+            first = find_on_screen(x.screenshot(), self.drawing)
+            time.sleep(1.0)
+            again = find_on_screen(x.screenshot(), self.drawing)
+            return again[0] if len(first) == 1 and first == again else None
 
-    def at(control):
+        self.left, self.top = wait_until("the test drawing on the sheet", settled_sheet, 60, 0.5)
+        # Everything else is placed from the design: the client area's corner is the
+        # sheet's corner less the sheet's place and border; the palette frame stands
+        # 20 twips right of the sheet, which has taken the drawing's size.
+        client_x = self.left - twips(SHEET_LEFT) - SHEET_BORDER
+        client_y = self.top - twips(SHEET_TOP) - SHEET_BORDER
+        sheet_width_twips = (WIDTH + 2 * SHEET_BORDER) * 15
+        self.frame_x = client_x + twips(SHEET_LEFT + sheet_width_twips + 20)
+        self.frame_y = client_y + twips(FRAME1_TOP)
+
+    def at(self, control):
+        """The screen position of a control of the palette frame, given in twips."""
         cx, cy = twips_centre(*control)
-        return frame_x + cx, frame_y + cy
+        return self.frame_x + cx, self.frame_y + cy
 
-    def sheet(px, py):
-        return sheet_x + px, sheet_y + py
+    def point(self, px, py):
+        return self.left + px, self.top + py
+
+    def differences(self, expected):
+        return expected.differences(self.x.screenshot().region(self.left, self.top, WIDTH, HEIGHT))
+
+    def shows(self, what, expected):
+        try:
+            wait_until(what, lambda: not self.differences(expected), 20)
+        except TimeoutError:
+            raise AssertionError(f"{what}: the sheet on screen differs (x, y, expected, shown): "
+                                 f"{self.differences(expected)}")
+
+    def end_with_fine(self):
+        self.x.click(*self.at(FINE))
+        try:
+            code = self.app.wait(20)
+        except Exception:
+            raise AssertionError("the program did not end after \"Fine\"")
+        assert code == 0, f"the program ended with code {code}"
+
+
+def main(program, menu, shots):
+    def prepare(root, env):
+        opener, opened = fake_opener(root)
+        env["PATH"] = opener + os.pathsep + env.get("PATH", "")
+        saved = os.path.join(root, "lavori", "colorato.bmp")
+        os.makedirs(os.path.dirname(saved))
+        return lambda x, app: colour_and_save(x, app, saved, opened, shots)
+
+    return run_on_test_drawing(program, menu, os.path.join(shots, "child_colouring_failed.png"), prepare)
+
+
+def colour_and_save(x, app, saved, opened, shots):
+    screen_sheet = SheetOnScreen(x, app)
+    at = screen_sheet.at
+    sheet = screen_sheet.point
 
     screen = x.screenshot()
     assert screen.pixel(*at(CELL_12)) == RED, f"palette cell 12 not found at {at(CELL_12)}"
@@ -157,16 +197,8 @@ def colour_and_save(x, app, saved, opened, shots):
     x.click(*at(CELL_9))
     x.click(*sheet(*INSIDE_C))
 
-    expected = expected_picture(drawing)
-
-    def sheet_differences():
-        return expected.differences(x.screenshot().region(sheet_x, sheet_y, WIDTH, HEIGHT))
-
-    try:
-        wait_until("the coloured drawing on the sheet", lambda: not sheet_differences(), 20)
-    except TimeoutError:
-        raise AssertionError("the sheet on screen differs from the expected colouring "
-                             f"(x, y, expected, shown): {sheet_differences()}")
+    expected = expected_picture(screen_sheet.drawing)
+    screen_sheet.shows("the coloured drawing on the sheet", expected)
     x.save_screenshot(os.path.join(shots, "e2e_colouring.png"))
 
     # Save through the real dialog: the full path in the file name field, Enter.
@@ -184,12 +216,7 @@ def colour_and_save(x, app, saved, opened, shots):
     assert handed and handed[-1] in (saved, "file://" + saved), f"opener was given {handed}"
     wait_until("the main window active again", lambda: x.active_window_name() == main_name, 20)
 
-    x.click(*at(FINE))
-    try:
-        code = app.wait(20)
-    except Exception:
-        raise AssertionError("the program did not end after \"Fine\"")
-    assert code == 0, f"the program ended with code {code}"
+    screen_sheet.end_with_fine()
 
     got = read_bmp(saved)
     diff = expected.differences(got)
