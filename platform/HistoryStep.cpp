@@ -102,7 +102,8 @@ void HistoryStep::keepRow(const quint32 *row, int y, int x1, int x2, bool skipCo
     }
 }
 
-QRect HistoryStep::restore(QImage &image) const
+template<typename Paint>
+QRect HistoryStep::paintRuns(QImage &image, Paint paint) const
 {
     if (!is32Bit(image))
         return {};
@@ -113,35 +114,31 @@ QRect HistoryStep::restore(QImage &image) const
             continue;
         const int x1 = std::max(r.x1, 0);
         const int x2 = std::min(r.x2, image.width() - 1);
-        if (x1 > x2)
-            continue;
-        quint32 *row = bits + qsizetype(r.y) * stride;
+        if (x1 <= x2)
+            paint(bits + qsizetype(r.y) * stride, x1, x2, r);
+    }
+    return m_changed.intersected(image.rect());
+}
+
+QRect HistoryStep::restore(QImage &image) const
+{
+    return paintRuns(image, [this](quint32 *row, int x1, int x2, const Run &r) {
         if (r.literal) {
             const quint32 *from = m_pixels.data() + r.value + (x1 - r.x1);
             std::copy(from, from + (x2 - x1 + 1), row + x1);
         } else {
             std::fill(row + x1, row + x2 + 1, r.value);
         }
-    }
-    return m_changed.intersected(image.rect());
+    });
 }
 
 QRect HistoryStep::reapply(QImage &image) const
 {
-    if (m_sheet || !is32Bit(image))
+    if (m_sheet)
         return {};
-    auto *bits = reinterpret_cast<quint32 *>(image.bits());
-    const qsizetype stride = image.bytesPerLine() / 4;
-    for (const Run &r : m_runs) {
-        if (r.y < 0 || r.y >= image.height())
-            continue;
-        const int x1 = std::max(r.x1, 0);
-        const int x2 = std::min(r.x2, image.width() - 1);
-        quint32 *row = bits + qsizetype(r.y) * stride;
-        if (x1 <= x2)
-            std::fill(row + x1, row + x2 + 1, m_color);
-    }
-    return m_changed.intersected(image.rect());
+    return paintRuns(image, [this](quint32 *row, int x1, int x2, const Run &) {
+        std::fill(row + x1, row + x2 + 1, m_color);
+    });
 }
 
 qint64 HistoryStep::bytes() const

@@ -60,6 +60,10 @@ private:
     };
 
     void keepRow(const quint32 *row, int y, int x1, int x2, bool skipColor);
+    // Calls paint(row, x1, x2, run) for the part of each run inside the image,
+    // and returns the area touched.
+    template<typename Paint>
+    QRect paintRuns(QImage &image, Paint paint) const;
 
     std::vector<Run> m_runs;
     std::vector<quint32> m_pixels;
