@@ -10,10 +10,28 @@
 
 namespace Environment {
 
+QByteArray webEngineFlags(bool sandboxOff)
+{
+    // The pane shows small pages: one renderer process is plenty, and drawing
+    // them in software spares the engine its own OpenGL context and the memory
+    // that comes with it (a software one, besides, on most children's machines
+    // and under a virtual display).
+    QByteArray flags = "--renderer-process-limit=1 --disable-gpu";
+    // Without the sandbox the zygote processes, kept to start sandboxed
+    // renderers, serve nothing: renderers are started directly.
+    if (sandboxOff)
+        flags += " --no-zygote";
+    return flags;
+}
+
 void prepare()
 {
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    // Flags the user gives are taken as they stand.
+    if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
+                webEngineFlags(qEnvironmentVariableIntValue("QTWEBENGINE_DISABLE_SANDBOX") != 0));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
 
