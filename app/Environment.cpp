@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QQuickWindow>
 #include <QTranslator>
 
 #include <unistd.h>
@@ -33,6 +34,12 @@ void prepare()
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
                 webEngineFlags(qEnvironmentVariableIntValue("QTWEBENGINE_DISABLE_SANDBOX") != 0));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // The pane's pages reach the window as pictures drawn in software (see
+    // webEngineFlags), so Qt Quick, which shows them, draws in software too:
+    // the main window then never becomes an OpenGL one, and opens as fast as
+    // any plain window.
+    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 
 void installItalian(QCoreApplication &app)

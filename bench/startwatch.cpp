@@ -1,6 +1,6 @@
 // Starts a program and watches its window from the X server: when it maps and how its pixels change.
 //
-//   bench_startwatch [--left PX] [--seconds S] [--still S] -- PROGRAM [ARGS...]
+//   bench_startwatch [--left PX] [--seconds S] [--still S] [--dump DIR] -- PROGRAM [ARGS...]
 //
 // The program's window is the managed top-level window whose _NET_WM_PID is the
 // child's. From the moment it is viewable its client area is read every few
@@ -115,7 +115,29 @@ bool hasHeader(XImage *image, int x0)
     return false;
 }
 
-bool readFrame(Display *dpy, Window w, int split, Frame &frame)
+// With --dump DIR, every new look of the window is written there as a PPM
+// picture named after its time, to see what changed.
+void dump(XImage *image, const std::string &folder, double t)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "/%08.4f.ppm", t);
+    FILE *f = std::fopen((folder + name).c_str(), "wb");
+    if (!f)
+        return;
+    std::fprintf(f, "P6\n%d %d\n255\n", image->width, image->height);
+    for (int y = 0; y < image->height; ++y) {
+        const auto *row = reinterpret_cast<const uint32_t *>(image->data + size_t(y) * size_t(image->bytes_per_line));
+        for (int x = 0; x < image->width; ++x) {
+            const unsigned char rgb[3] = {(unsigned char)(row[x] >> 16), (unsigned char)(row[x] >> 8),
+                                          (unsigned char)row[x]};
+            std::fwrite(rgb, 1, 3, f);
+        }
+    }
+    std::fclose(f);
+}
+
+bool readFrame(Display *dpy, Window w, int split, Frame &frame, const Frame &last, const std::string &dumpFolder,
+               double t)
 {
     XWindowAttributes a{};
     if (!XGetWindowAttributes(dpy, w, &a) || a.map_state != IsViewable)
@@ -129,6 +151,8 @@ bool readFrame(Display *dpy, Window w, int split, Frame &frame)
         frame.left = hashPart(image, 0, cut);
         frame.right = hashPart(image, cut, image->width);
         frame.header = hasHeader(image, cut);
+        if (!dumpFolder.empty() && (frame.left != last.left || frame.right != last.right))
+            dump(image, dumpFolder, t);
     }
     XDestroyImage(image);
     return ok;
@@ -142,6 +166,7 @@ int main(int argc, char *argv[])
     double seconds = 10.0;
     double still = 1.5;
     bool needHeader = true;
+    std::string dumpFolder;
     int i = 1;
     for (; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -155,6 +180,8 @@ int main(int argc, char *argv[])
             seconds = std::atof(argv[++i]);
         else if (arg == "--still" && i + 1 < argc)
             still = std::atof(argv[++i]);
+        else if (arg == "--dump" && i + 1 < argc)
+            dumpFolder = argv[++i];
         else if (arg == "--no-header")
             needHeader = false;
         else {
@@ -163,7 +190,7 @@ int main(int argc, char *argv[])
         }
     }
     if (i >= argc) {
-        std::fprintf(stderr, "use: bench_startwatch [--left PX] [--seconds S] [--still S] [--no-header] -- PROGRAM [ARGS...]\n");
+        std::fprintf(stderr, "use: bench_startwatch [--left PX] [--seconds S] [--still S] [--no-header] [--dump DIR] -- PROGRAM [ARGS...]\n");
         return 2;
     }
 
@@ -201,8 +228,8 @@ int main(int argc, char *argv[])
         }
         const Window w = programWindow(dpy, child, clientList, wmPid);
         Frame frame;
-        if (w != None && readFrame(dpy, w, split, frame)) {
-            const double t = now() - start;
+        const double t = now() - start;
+        if (w != None && readFrame(dpy, w, split, frame, last, dumpFolder, t)) {
             if (!mapped) {
                 std::printf("mapped %.4f\n", t);
                 mapped = true;

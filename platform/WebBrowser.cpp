@@ -2,7 +2,6 @@
 #include "platform/WebBrowser.h"
 
 #include <QFileInfo>
-#include <QQuickWidget>
 #include <QStackedLayout>
 #include <QTimer>
 #include <QWebEngineHistory>
@@ -12,11 +11,11 @@ WebBrowser::WebBrowser(QWidget *parent) : QWidget(parent)
 {
     auto *layout = new QStackedLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    // The engine draws the page into a Qt Quick widget, through OpenGL where
-    // there is OpenGL. A window that gains such a widget only after it is shown
-    // is made anew, which on X11 unmaps it and drops its maximised state; this
-    // idle one makes the window ready for it from its creation.
-    (new QQuickWidget(this))->hide();
+
+    m_startTimer = new QTimer(this);
+    m_startTimer->setSingleShot(true);
+    m_startTimer->setInterval(StartDelayMs);
+    connect(m_startTimer, &QTimer::timeout, this, &WebBrowser::startEngine);
 }
 
 QUrl WebBrowser::urlFromAddress(const QString &address)
@@ -66,9 +65,12 @@ void WebBrowser::load(const QString &address)
 void WebBrowser::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
-    // Queued, so that the window painted now reaches the screen first.
+    // The first paint may come before the window manager has given the window
+    // its maximised size: the engine starts once the pane has been painted and
+    // left alone for a moment, so that the window reaches the screen at its
+    // final size first.
     if (!m_queue.started())
-        QTimer::singleShot(0, this, &WebBrowser::startEngine);
+        m_startTimer->start();
 }
 
 void WebBrowser::startEngine()

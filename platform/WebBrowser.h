@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <QWidget>
 
+class QTimer;
 class QWebEngineView;
 
 // The web view inside is made only once the window has first been painted:
@@ -40,6 +41,11 @@ private:
     void startEngine();
     void load(const QString &address);
 
+    // Quiet time after the pane's last paint before the engine starts: long
+    // enough for the window manager's answer to the maximised window.
+    static constexpr int StartDelayMs = 150;
+
     NavigationQueue m_queue;
     QWebEngineView *m_view = nullptr;
+    QTimer *m_startTimer = nullptr;
 };

@@ -120,7 +120,6 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
@@ -134,7 +133,6 @@ private:
     // One black square of the retouch pen, (2t + 1) pixels wide, centred on (X, Y).
     void DisegnaPenna(float X, float Y, int t);
 
-    bool m_firstShow = true;
     // The chooser stays loaded while hidden, so it reopens as it was left; its
     // close box discards it and the next opening makes a new one.
     QPointer<FrmColScegli> m_chooser;
