@@ -35,11 +35,12 @@ void prepare()
                 webEngineFlags(qEnvironmentVariableIntValue("QTWEBENGINE_DISABLE_SANDBOX") != 0));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The pane's pages reach the window as pictures drawn in software (see
-    // webEngineFlags), so Qt Quick, which shows them, draws in software too:
-    // the main window then never becomes an OpenGL one, and opens as fast as
-    // any plain window.
-    if (qEnvironmentVariableIsEmpty("QT_QUICK_BACKEND"))
-        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    // webEngineFlags), and Qt Quick, which shows them, draws in software too:
+    // the main window never becomes an OpenGL one, so it opens as fast as any
+    // plain window. The pane is made after the window is shown, and an OpenGL
+    // pane would make Qt recreate the window, which then loses its maximised
+    // state: so this holds whatever QT_QUICK_BACKEND says.
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 }
 
 void installItalian(QCoreApplication &app)
