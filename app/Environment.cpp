@@ -33,7 +33,13 @@ void prepare()
     if (!qEnvironmentVariableIsSet("QTWEBENGINE_CHROMIUM_FLAGS"))
         qputenv("QTWEBENGINE_CHROMIUM_FLAGS",
                 webEngineFlags(qEnvironmentVariableIntValue("QTWEBENGINE_DISABLE_SANDBOX") != 0));
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // Nothing of the program draws through OpenGL (see below): without it, X11
+    // windows skip loading the OpenGL libraries, a software renderer among
+    // them, and the web engine needs no OpenGL context shared with Qt.
+    if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
+    else
+        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     // The pane's pages reach the window as pictures drawn in software (see
     // webEngineFlags), and Qt Quick, which shows them, draws in software too:
     // the main window never becomes an OpenGL one, so it opens as fast as any
