@@ -1,10 +1,22 @@
-// WebBrowser over QWebEngineView.
+// WebBrowser over a QWebEngineView made after the first paint.
 #include "platform/WebBrowser.h"
 
 #include <QFileInfo>
+#include <QStackedLayout>
+#include <QTimer>
 #include <QWebEngineHistory>
+#include <QWebEngineView>
 
-WebBrowser::WebBrowser(QWidget *parent) : QWebEngineView(parent) {}
+WebBrowser::WebBrowser(QWidget *parent) : QWidget(parent)
+{
+    auto *layout = new QStackedLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    m_startTimer = new QTimer(this);
+    m_startTimer->setSingleShot(true);
+    m_startTimer->setInterval(StartDelayMs);
+    connect(m_startTimer, &QTimer::timeout, this, &WebBrowser::startEngine);
+}
 
 QUrl WebBrowser::urlFromAddress(const QString &address)
 {
@@ -13,15 +25,65 @@ QUrl WebBrowser::urlFromAddress(const QString &address)
     return QUrl::fromUserInput(address);
 }
 
+QString WebBrowser::title() const
+{
+    return m_view ? m_view->title() : QString();
+}
+
+QUrl WebBrowser::url() const
+{
+    return m_view ? m_view->url() : QUrl();
+}
+
 void WebBrowser::Navigate(const QString &address)
 {
-    load(urlFromAddress(address));
+    if (const auto now = m_queue.navigate(address))
+        load(*now);
 }
 
 bool WebBrowser::GoBack()
 {
-    if (!history()->canGoBack())
+    switch (m_queue.goBack()) {
+    case NavigationQueue::Back::Dropped:
+        return true;
+    case NavigationQueue::Back::NoEarlier:
         return false;
-    back();
+    case NavigationQueue::Back::History:
+        break;
+    }
+    if (!m_view || !m_view->history()->canGoBack())
+        return false;
+    m_view->back();
     return true;
+}
+
+void WebBrowser::load(const QString &address)
+{
+    m_view->load(urlFromAddress(address));
+}
+
+void WebBrowser::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    // The first paint may come before the window manager has given the window
+    // its maximised size: the engine starts once the pane has been painted and
+    // left alone for a moment, so that the window reaches the screen at its
+    // final size first.
+    if (!m_queue.started())
+        m_startTimer->start();
+}
+
+void WebBrowser::startEngine()
+{
+    if (m_queue.started())
+        return;
+    m_view = new QWebEngineView(this);
+    m_view->setObjectName(QStringLiteral("WebBrowser1View"));
+    layout()->addWidget(m_view);
+    connect(m_view, &QWebEngineView::loadFinished, this, [this] {
+        if (const auto next = m_queue.loadFinished())
+            load(*next);
+    });
+    if (const auto first = m_queue.start())
+        load(*first);
 }

@@ -224,15 +224,6 @@ void Form1::Form_Load(const Options &options)
 void Form1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    // The web view turns the window into an OpenGL one when it first shows, and
-    // on X11 the recreated window loses the maximised state asked for at load.
-    // Asking again once the window is up keeps what the load decided.
-    if (m_firstShow && (windowState() & Qt::WindowMaximized)) {
-        QTimer::singleShot(0, this, [this] {
-            setWindowState(windowState() & ~Qt::WindowMaximized);
-            setWindowState(windowState() | Qt::WindowMaximized);
-        });
-    }
     // Told only now, so that the window stands behind the message.
     if (m_firstShow && !m_startMessage.isEmpty()) {
         QTimer::singleShot(0, this, [this] {

@@ -39,6 +39,8 @@ private slots:
     void addressesAsAnAddressBarReadsThem_data();
     void addressesAsAnAddressBarReadsThem();
     void startsOnTheStartPage();
+    void addressesBeforeThePaneIsUp_data();
+    void addressesBeforeThePaneIsUp();
     void backShowsTheStartPageInTheBar();
     void backWithoutHistoryIsHarmless();
     void enterLoadsExactlyTheTypedText_data();
@@ -51,6 +53,8 @@ private slots:
     void aboutOpensFromTheMenu();
 
 private:
+    std::unique_ptr<Form1> makeForm() const;
+
     QTemporaryDir m_program;
     std::unique_ptr<Form1> m_form;
     Launcher::Recorder m_launcher;
@@ -72,12 +76,17 @@ void TestBrowser::init()
     m_messages = {};
     Launcher::recordForTests(&m_launcher);
     MessageBox::recordForTests(&m_messages);
+    m_form = makeForm();
+    m_form->show();
+    QTRY_COMPARE(m_form->WebBrowser1->title(), QStringLiteral("menu"));
+}
+
+std::unique_ptr<Form1> TestBrowser::makeForm() const
+{
     Form1::Options options;
     options.programFolder = m_program.path();
     options.random = [] { return 0.0; };
-    m_form = std::make_unique<Form1>(options);
-    m_form->show();
-    QTRY_COMPARE(m_form->WebBrowser1->title(), QStringLiteral("menu"));
+    return std::make_unique<Form1>(options);
 }
 
 void TestBrowser::cleanup()
@@ -109,6 +118,50 @@ void TestBrowser::startsOnTheStartPage()
     const QString start = m_program.path() + QStringLiteral("/menu/menu.htm");
     QCOMPARE(m_form->Text1->text(), start);
     QCOMPARE(m_form->WebBrowser1->url(), QUrl::fromLocalFile(start));
+}
+
+void TestBrowser::addressesBeforeThePaneIsUp_data()
+{
+    QTest::addColumn<QString>("press"); // what the user does before the window is first painted
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("bar");
+    QTest::addColumn<QString>("titleAfterBack");
+    QTest::newRow("nothing") << "" << "menu" << "menu/menu.htm" << "menu";
+    QTest::newRow("ZNF") << "znf" << "znf" << "znf.htm" << "menu";
+    QTest::newRow("Menu") << "menu" << "menu" << "menu/menu.htm" << "menu";
+    QTest::newRow("address bar") << "enter" << "a" << "a.htm" << "menu";
+}
+
+void TestBrowser::addressesBeforeThePaneIsUp()
+{
+    QFETCH(QString, press);
+    QFETCH(QString, title);
+    QFETCH(QString, bar);
+    QFETCH(QString, titleAfterBack);
+    m_form = makeForm();
+    const QString start = m_program.path() + QStringLiteral("/menu/menu.htm");
+    QCOMPARE(m_form->Text1->text(), start);
+    QVERIFY(!m_form->WebBrowser1->view());
+    if (press == QLatin1String("znf"))
+        m_form->Command10_Click();
+    else if (press == QLatin1String("menu"))
+        m_form->Command9_Click();
+    else if (press == QLatin1String("enter")) {
+        m_form->Text1->setText(m_program.filePath(QStringLiteral("a.htm")));
+        m_form->Text1_KeyDown(13, 0);
+    }
+    QCOMPARE(m_form->Text1->text(), m_program.filePath(bar));
+    QVERIFY(!m_form->WebBrowser1->view());
+
+    m_form->show();
+    QTRY_COMPARE(m_form->WebBrowser1->title(), title);
+    // The start page, sent first, must not come in over the later choice.
+    QTest::qWait(300);
+    QCOMPARE(m_form->WebBrowser1->title(), title);
+    QCOMPARE(m_form->Text1->text(), m_program.filePath(bar));
+    m_form->Command8_Click();
+    QTRY_COMPARE(m_form->WebBrowser1->title(), titleAfterBack);
+    QCOMPARE(m_form->Text1->text(), start);
 }
 
 void TestBrowser::backShowsTheStartPageInTheBar()

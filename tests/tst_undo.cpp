@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QWebEngineView>
 #include <memory>
 
 namespace {
@@ -357,7 +358,12 @@ void TestUndo::typingPlacesKeepTheirKeys()
     fill(*form, 9, {0, 0});
     press(*form, Undo);
     const Sheet sheet = sheetOf(*form);
-    QWidget *place = webPane ? form->WebBrowser1->focusProxy() : form->Text1;
+    QWidget *place = form->Text1;
+    if (webPane) {
+        // The pane makes its web view once the window has been painted.
+        QTRY_VERIFY(form->WebBrowser1->view());
+        place = form->WebBrowser1->view()->focusProxy();
+    }
     QVERIFY(place);
     place->setFocus();
     QCOMPARE(QApplication::focusWidget(), place);
