@@ -48,29 +48,26 @@ void ImageHistory::endStroke()
 
 bool ImageHistory::undo(const std::function<void(const HistoryStep &)> &apply)
 {
-    commitStroke();
-    if (m_undo.empty())
-        return false;
-    m_redo.push_back(std::move(m_undo.back()));
-    m_undo.pop_back();
-    apply(m_redo.back());
-    if (m_redo.back().replacesSheet()) {
-        m_shown = m_redo.back().pictureBefore().cacheKey();
-        trim();
-    }
-    return true;
+    return step(m_undo, m_redo, true, apply);
 }
 
 bool ImageHistory::redo(const std::function<void(const HistoryStep &)> &apply)
 {
+    return step(m_redo, m_undo, false, apply);
+}
+
+bool ImageHistory::step(std::deque<HistoryStep> &from, std::deque<HistoryStep> &to, bool back,
+                        const std::function<void(const HistoryStep &)> &apply)
+{
     commitStroke();
-    if (m_redo.empty())
+    if (from.empty())
         return false;
-    m_undo.push_back(std::move(m_redo.back()));
-    m_redo.pop_back();
-    apply(m_undo.back());
-    if (m_undo.back().replacesSheet()) {
-        m_shown = m_undo.back().pictureAfter().cacheKey();
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+    const HistoryStep &moved = to.back();
+    apply(moved);
+    if (moved.replacesSheet()) {
+        m_shown = (back ? moved.pictureBefore() : moved.pictureAfter()).cacheKey();
         trim();
     }
     return true;

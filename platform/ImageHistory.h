@@ -56,6 +56,10 @@ public:
 private:
     void push(HistoryStep &&step);
     void commitStroke();
+    // Moves the newest step of `from` onto `to` and applies it: back to the
+    // picture before it when undoing, on to the one after it when redoing.
+    bool step(std::deque<HistoryStep> &from, std::deque<HistoryStep> &to, bool back,
+              const std::function<void(const HistoryStep &)> &apply);
     void dropRedo();
     void forget(const HistoryStep &step);
     void trim();
