@@ -6,13 +6,12 @@
 import os
 import shutil
 import sys
-import tempfile
 import time
 
 from pictures import BLACK, Raster, find_on_screen, flood_fill, read_bmp, write_bmp
-from xdisplay import VirtualDisplay, check_on_screen, program_environment, require_tools, twips, twips_centre, wait_until
+from xdisplay import (VirtualDisplay, check_on_screen, program_environment, require_tools, scratch_folder, twips,
+                      twips_centre, wait_for_main_window, wait_until)
 
-MAIN_TITLE = "^Pintavo - Freeware da "
 RED = (255, 0, 0)     # palette cell 12, light red 0x0000FF
 BLUE = (0, 0, 255)    # palette cell 9, light blue 0xFF0000
 
@@ -91,21 +90,13 @@ def run_on_test_drawing(program, menu, failure_shot, prepare):
     the scenario that prepare(root, env) returns, as scenario(x, app); the
     temporary folder is kept to look at when the scenario fails."""
     require_tools(*VirtualDisplay.TOOLS)
-    root = tempfile.mkdtemp(prefix="pintavo-e2e-")
-    ok = False
-    try:
+    with scratch_folder("pintavo-e2e-") as root:
         folder = make_program_folder(root, program, menu)
         with VirtualDisplay(root) as x:
             env = program_environment(x.env, os.path.join(root, "home"))
             scenario = prepare(root, env)
             app = x.start([os.path.join(folder, "pintavo")], env, "pintavo")
             check_on_screen(x, lambda: scenario(x, app), failure_shot)
-            ok = True
-    finally:
-        if ok:
-            shutil.rmtree(root, ignore_errors=True)
-        else:
-            print(f"kept to look at: {root}")
     return 0
 
 
@@ -114,8 +105,7 @@ class SheetOnScreen:
     the screen once the window has settled (maximised, laid out)."""
 
     def __init__(self, x, app):
-        wait_until("the main window", lambda: x.find_window(MAIN_TITLE) or app.poll() is not None, 60)
-        assert app.poll() is None, f"the program ended at start-up with code {app.returncode}"
+        wait_for_main_window(x, app)
         self.x = x
         self.app = app
         self.drawing = test_drawing()

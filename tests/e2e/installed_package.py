@@ -6,16 +6,14 @@
 #   installed_package.py BUILD_FOLDER SHOTS_FOLDER
 import glob
 import os
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 from pictures import load_with_imagemagick, find_on_screen
-from xdisplay import VirtualDisplay, check_on_screen, program_environment, require_tools, wait_until
+from xdisplay import (VirtualDisplay, check_on_screen, program_environment, require_tools, scratch_folder,
+                      wait_for_main_window, wait_until)
 
-MAIN_TITLE = "^Pintavo - Freeware da "
 # The start page's header runs from coral to lilac, left to right.
 HEADER_LEFT = (0xff, 0x6b, 0x6b)
 HEADER_RIGHT = (0xa5, 0x69, 0xbd)
@@ -90,9 +88,7 @@ def check_files(root):
 
 def main(build, shots):
     require_tools("cpack", "dpkg-deb", "dpkg-shlibdeps", "lintian", *VirtualDisplay.TOOLS)
-    root = tempfile.mkdtemp(prefix="pintavo-deb-")
-    ok = False
-    try:
+    with scratch_folder("pintavo-deb-") as root:
         deb = build_package(build, os.path.join(root, "package"))
         check_control(deb)
         check_lintian(deb)
@@ -107,18 +103,11 @@ def main(build, shots):
             app = x.start([link], env, "pintavo")
             check_on_screen(x, lambda: first_screen(x, app, drawings, shots),
                             os.path.join(shots, "installed_package_failed.png"))
-            ok = True
-    finally:
-        if ok:
-            shutil.rmtree(root, ignore_errors=True)
-        else:
-            print(f"kept to look at: {root}")
     return 0
 
 
 def first_screen(x, app, drawings, shots):
-    wait_until("the main window", lambda: x.find_window(MAIN_TITLE) or app.poll() is not None, 60)
-    assert app.poll() is None, f"the program ended at start-up with code {app.returncode}"
+    wait_for_main_window(x, app)
 
     def drawing_shown():
         screen = x.screenshot()

@@ -6,14 +6,12 @@
 #   pane_drag.py PROGRAM SHOTS_FOLDER
 import glob
 import os
-import shutil
 import sys
-import tempfile
 
 from pictures import find_on_screen, load_with_imagemagick
-from xdisplay import VirtualDisplay, check_on_screen, program_environment, require_tools, wait_until
+from xdisplay import (VirtualDisplay, check_on_screen, program_environment, require_tools, scratch_folder,
+                      wait_for_main_window, wait_until)
 
-MAIN_TITLE = "^Pintavo - Freeware da "
 # Start-up shows one of the first ten drawings: this one, 28th by name and in
 # the page's fourth row, is never already on the sheet.
 DRAGGED = "pupazzo_di_neve"
@@ -25,25 +23,16 @@ def main(program, shots):
     drawings = [load_with_imagemagick(p) for p in sorted(glob.glob(os.path.join(folder, "Immagini", "*")))]
     whole = load_with_imagemagick(glob.glob(os.path.join(folder, "Immagini", DRAGGED + ".*"))[0])
     small = load_with_imagemagick(os.path.join(folder, "menu", "miniature", DRAGGED + ".png"))
-    root = tempfile.mkdtemp(prefix="pintavo-drag-")
-    ok = False
-    try:
+    with scratch_folder("pintavo-drag-") as root:
         with VirtualDisplay(root, 1600, 1000) as x:
             app = x.start([program], program_environment(x.env, os.path.join(root, "home")), "pintavo")
             check_on_screen(x, lambda: drag(x, app, drawings, whole, small, shots),
                             os.path.join(shots, "pane_drag_failed.png"))
-            ok = True
-    finally:
-        if ok:
-            shutil.rmtree(root, ignore_errors=True)
-        else:
-            print(f"kept to look at: {root}")
     return 0
 
 
 def drag(x, app, drawings, whole, small, shots):
-    wait_until("the main window", lambda: x.find_window(MAIN_TITLE) or app.poll() is not None, 60)
-    assert app.poll() is None, f"the program ended at start-up with code {app.returncode}"
+    wait_for_main_window(x, app)
 
     def sheet():
         screen = x.screenshot()

@@ -1,11 +1,13 @@
 # A private X display for the end-to-end tests: Xvfb on a free display number,
 # openbox as the window manager, and the program driven with xdotool only.
+import contextlib
 import ctypes
 import os
 import select
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 import traceback
 
@@ -34,6 +36,28 @@ def wait_until(what, probe, timeout, interval=0.2):
         if time.monotonic() > deadline:
             raise TimeoutError(f"waited {timeout} s for {what}")
         time.sleep(interval)
+
+
+MAIN_TITLE = "^Pintavo - Freeware da "
+
+
+@contextlib.contextmanager
+def scratch_folder(prefix):
+    """A temporary folder for one test: removed when the test passes, kept (and
+    named) to look at when it fails."""
+    root = tempfile.mkdtemp(prefix=prefix)
+    try:
+        yield root
+    except BaseException:
+        print(f"kept to look at: {root}")
+        raise
+    shutil.rmtree(root, ignore_errors=True)
+
+
+def wait_for_main_window(x, app):
+    """Waits for Pintavo's main window; fails at once if the program ended instead."""
+    wait_until("the main window", lambda: x.find_window(MAIN_TITLE) or app.poll() is not None, 60)
+    assert app.poll() is None, f"the program ended at start-up with code {app.returncode}"
 
 
 def require_tools(*names):
