@@ -8,10 +8,10 @@
 #include "platform/Launcher.h"
 #include "platform/LineControl.h"
 #include "platform/MessageBox.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
-#include "platform/SvgPicture.h"
+#include "platform/picture/SvgPicture.h"
 #include "platform/Twips.h"
 #include "platform/TwipsGeometry.h"
 

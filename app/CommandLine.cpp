@@ -2,7 +2,7 @@
 #include "app/CommandLine.h"
 
 #include "app/AppInfo.h"
-#include "platform/PictureFile.h"
+#include "platform/picture/PictureFile.h"
 
 #include <QFile>
 #include <QFileInfo>

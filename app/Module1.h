@@ -1,7 +1,7 @@
 // The program-wide state, shared by every window for the whole run.
 #pragma once
 
-#include "platform/ColorValue.h"
+#include "platform/picture/ColorValue.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // on its own, as the fill itself is, so that both get the same code generation.
 #pragma once
 
-#include "platform/FloodFill.h"
+#include "platform/picture/FloodFill.h"
 
 namespace previous {
 

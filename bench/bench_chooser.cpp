@@ -1,7 +1,7 @@
 // Speed of the chooser's two costly steps: scanning a large folder and previewing a camera-sized JPEG.
 #include "chooser/PictureScan.h"
 #include "chooser/PreviewGeometry.h"
-#include "platform/PictureFile.h"
+#include "platform/picture/PictureFile.h"
 #include "platform/Twips.h"
 
 #include <QFile>

@@ -3,7 +3,7 @@
 // ratios are printed at the end.
 #include "BreadthFirstFill.h"
 #include "PreviousFloodFill.h"
-#include "platform/FloodFill.h"
+#include "platform/picture/FloodFill.h"
 
 #include <benchmark/benchmark.h>
 

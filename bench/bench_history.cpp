@@ -2,8 +2,8 @@
 // take in the history, and one undo timed against the fill it takes back; then
 // "Annulla tutto" on the coloured sheet, likewise.
 // A timed run: each figure is the best of a few rounds, printed with its ratio.
-#include "platform/FloodFill.h"
-#include "platform/ImageHistory.h"
+#include "platform/picture/FloodFill.h"
+#include "platform/picture/ImageHistory.h"
 
 #include <QImage>
 #include <QPainter>

@@ -2,7 +2,7 @@
 // box) for a 600 x 800 coloured sheet on a 1280 x 1024 screen, at several zooms:
 // the slider redraws while its thumb is dragged, so this must stay well under the
 // time between two mouse moves.
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "print/Form8.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 // as it was.
 #include "support/ReferenceFill.h"
 
-#include "platform/FloodFill.h"
+#include "platform/picture/FloodFill.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -7,10 +7,10 @@
 // must say why. Anything else (a crash, a sanitizer report, a wrong size) stops
 // the run.
 #include "chooser/PreviewGeometry.h"
-#include "platform/ColorValue.h"
-#include "platform/ImageBox.h"
-#include "platform/PictureBox.h"
-#include "platform/PictureFile.h"
+#include "platform/picture/ColorValue.h"
+#include "platform/picture/ImageBox.h"
+#include "platform/picture/PictureBox.h"
+#include "platform/picture/PictureFile.h"
 #include "platform/Twips.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 // A label with a background colour value and click and mouse events.
 #pragma once
 
-#include "platform/ColorValue.h"
+#include "platform/picture/ColorValue.h"
 
 #include <QLabel>
 

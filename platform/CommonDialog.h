@@ -1,7 +1,7 @@
 // The common dialog control: a colour dialog and a Save As dialog that keep their choice between uses.
 #pragma once
 
-#include "platform/ColorValue.h"
+#include "platform/picture/ColorValue.h"
 
 #include <QList>
 #include <QString>

@@ -1,7 +1,7 @@
 // A line control: a straight line between two points of its parent, drawn in a colour and thickness.
 #pragma once
 
-#include "platform/ColorValue.h"
+#include "platform/picture/ColorValue.h"
 
 #include <QLine>
 #include <QWidget>

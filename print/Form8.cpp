@@ -2,7 +2,7 @@
 #include "print/Form8.h"
 
 #include "app/Module1.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "platform/Twips.h"
 #include "platform/TwipsGeometry.h"
 #include "print/Form8Layout.h"

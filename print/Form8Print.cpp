@@ -5,7 +5,7 @@
 #include "platform/PrintDialog.h"
 #include "print/PageGeometry.h"
 
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 
 #include <QFileInfo>
 #include <QPainter>

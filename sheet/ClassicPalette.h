@@ -1,7 +1,7 @@
 // The sixteen colours of the palette cells, in cell order.
 #pragma once
 
-#include "platform/ColorValue.h"
+#include "platform/picture/ColorValue.h"
 
 #include <array>
 

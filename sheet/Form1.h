@@ -1,7 +1,7 @@
 // Form1, the main window: the sheet, the palette column and the browser pane.
 #pragma once
 
-#include "platform/ColorValue.h"
+#include "platform/picture/ColorValue.h"
 #include "platform/CommonDialog.h"
 
 #include <QMainWindow>

@@ -6,8 +6,8 @@
 #include "platform/Launcher.h"
 #include "print/Form8.h"
 #include "platform/MessageBox.h"
-#include "platform/PictureBox.h"
-#include "platform/PictureFile.h"
+#include "platform/picture/PictureBox.h"
+#include "platform/picture/PictureFile.h"
 #include "platform/TwipsGeometry.h"
 
 #include <QCloseEvent>

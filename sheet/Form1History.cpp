@@ -1,7 +1,7 @@
 // Form1: Ctrl+Z takes back the last change of the sheet; Ctrl+Y and Ctrl+Shift+Z make it again.
 #include "sheet/Form1.h"
 
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "platform/WebBrowser.h"
 
 #include <QApplication>

@@ -5,7 +5,7 @@
 #include "platform/ClickLabel.h"
 #include "platform/MouseCodes.h"
 #include "platform/MousePointer.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "platform/TwipsGeometry.h"
 
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 #include "sheet/Form1.h"
 
 #include "app/Module1.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "platform/Rounding.h"
 
 #include <QCoreApplication>

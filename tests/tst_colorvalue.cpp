@@ -1,6 +1,6 @@
 // Colour values: the 0x00BBGGRR layout and system colours resolved when drawn.
 #include "app/Environment.h"
-#include "platform/ColorValue.h"
+#include "platform/picture/ColorValue.h"
 #include "support/TestMain.h"
 
 class TestColorValue : public QObject

@@ -1,6 +1,6 @@
 // The command line: what it asks for, and the picture it names opened or refused with a reason.
 #include "app/CommandLine.h"
-#include "platform/PictureFile.h"
+#include "platform/picture/PictureFile.h"
 #include "robustness/RootAccess.h"
 #include "support/Encoded.h"
 

@@ -1,5 +1,5 @@
 // The flood fill over raw pixels, against a plain breadth-first reference.
-#include "platform/FloodFill.h"
+#include "platform/picture/FloodFill.h"
 #include "support/PixelArt.h"
 #include "support/ReferenceFill.h"
 

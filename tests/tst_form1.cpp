@@ -1,8 +1,8 @@
 // The main window: start-up, layout, and what clicks on the sheet do.
 #include "app/Environment.h"
 #include "app/Module1.h"
-#include "platform/PictureBox.h"
-#include "platform/SvgPicture.h"
+#include "platform/picture/PictureBox.h"
+#include "platform/picture/SvgPicture.h"
 #include "platform/TwipsGeometry.h"
 #include "sheet/Form1.h"
 #include "sheet/Form1Layout.h"

@@ -2,7 +2,7 @@
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "platform/MessageBox.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "platform/PrintDialog.h"
 #include "platform/TwipsGeometry.h"
 #include "print/Form8.h"

@@ -6,7 +6,7 @@
 #include "platform/Launcher.h"
 #include "platform/LineControl.h"
 #include "platform/MessageBox.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
 #include "platform/TwipsGeometry.h"

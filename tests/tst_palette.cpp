@@ -4,7 +4,7 @@
 #include "platform/ClickLabel.h"
 #include "platform/CommonDialog.h"
 #include "platform/MousePointer.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "platform/TwipsGeometry.h"
 #include "sheet/Form1.h"
 #include "sheet/Spectrum.h"

@@ -1,5 +1,5 @@
 // Reading pictures: formats by content, the empty picture, and files that are no picture.
-#include "platform/PictureFile.h"
+#include "platform/picture/PictureFile.h"
 #include "support/Encoded.h"
 
 #include <QBuffer>

@@ -2,7 +2,7 @@
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "chooser/FrmColScegli.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "platform/WebBrowser.h"
 #include "sheet/Form1.h"
 #include "support/PixelArt.h"

@@ -4,7 +4,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Launcher.h"
 #include "platform/MessageBox.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "robustness/RootAccess.h"
 #include "sheet/Form1.h"
 #include "support/SeamRecorders.h"

@@ -3,10 +3,10 @@
 #include "app/Module1.h"
 #include "chooser/FrmColScegli.h"
 #include "platform/FolderList.h"
-#include "platform/ImageBox.h"
+#include "platform/picture/ImageBox.h"
 #include "platform/ListBox.h"
 #include "platform/MessageBox.h"
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 #include "robustness/RootAccess.h"
 #include "support/TestMain.h"
 

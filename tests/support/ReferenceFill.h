@@ -1,7 +1,7 @@
 // A plain breadth-first flood fill, obviously correct, to check the real fill against.
 #pragma once
 
-#include "platform/FloodFill.h"
+#include "platform/picture/FloodFill.h"
 
 #include <QPoint>
 #include <deque>

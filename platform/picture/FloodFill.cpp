@@ -1,7 +1,7 @@
 // Span (scanline) seed fill after Heckbert's "A Seed Fill Algorithm" (Graphics Gems I).
-#include "platform/FloodFill.h"
+#include "platform/picture/FloodFill.h"
 
-#include "platform/VisitedBox.h"
+#include "platform/picture/VisitedBox.h"
 
 #include <algorithm>
 #include <type_traits>

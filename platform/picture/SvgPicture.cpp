@@ -1,5 +1,5 @@
 // Rendering SVG files into images with QSvgRenderer.
-#include "platform/SvgPicture.h"
+#include "platform/picture/SvgPicture.h"
 
 #include <QPainter>
 #include <QSvgRenderer>

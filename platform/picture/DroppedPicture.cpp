@@ -1,7 +1,7 @@
 // DroppedPicture: mime data to picture, web pictures through QNetworkAccessManager.
-#include "platform/DroppedPicture.h"
+#include "platform/picture/DroppedPicture.h"
 
-#include "platform/PictureFile.h"
+#include "platform/picture/PictureFile.h"
 
 #include <QBuffer>
 #include <QMimeData>

@@ -1,7 +1,7 @@
 // One change of a 32-bit image, kept as the pixels it replaced, in runs along the rows.
 #pragma once
 
-#include "platform/FloodFill.h"
+#include "platform/picture/FloodFill.h"
 
 #include <QImage>
 #include <QRect>

@@ -1,5 +1,5 @@
 // The pixels a fill has visited, as a bitmap over a box that grows with the fill.
-#include "platform/VisitedBox.h"
+#include "platform/picture/VisitedBox.h"
 
 #include <algorithm>
 

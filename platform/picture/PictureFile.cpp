@@ -1,5 +1,5 @@
 // Picture reading through Qt's image readers, format decided from the bytes.
-#include "platform/PictureFile.h"
+#include "platform/picture/PictureFile.h"
 
 #include "platform/FileAccess.h"
 

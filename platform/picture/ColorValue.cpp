@@ -1,5 +1,5 @@
 // Resolution of colour values, system colours included, against a palette.
-#include "platform/ColorValue.h"
+#include "platform/picture/ColorValue.h"
 
 #include <QGuiApplication>
 

@@ -1,5 +1,5 @@
 // The history of an image's changes: recording, undo and redo, and the memory bound.
-#include "platform/ImageHistory.h"
+#include "platform/picture/ImageHistory.h"
 
 void ImageHistory::recordFill(const std::vector<FloodFillRun> &runs, quint32 before, quint32 after)
 {

@@ -1,5 +1,5 @@
 // ImageBox: twips geometry, a cached scaled picture and a click on left release.
-#include "platform/ImageBox.h"
+#include "platform/picture/ImageBox.h"
 
 #include "platform/MouseCodes.h"
 #include "platform/Twips.h"

@@ -1,9 +1,9 @@
 // A picture box: a picture, a persistent image drawn over it, and VB-style mouse events.
 #pragma once
 
-#include "platform/ColorValue.h"
-#include "platform/FloodFill.h"
-#include "platform/ImageHistory.h"
+#include "platform/picture/ColorValue.h"
+#include "platform/picture/FloodFill.h"
+#include "platform/picture/ImageHistory.h"
 
 #include <QImage>
 #include <QWidget>

@@ -1,9 +1,9 @@
 // The picture box widget: image keeping, drawing primitives and mouse events.
-#include "platform/PictureBox.h"
+#include "platform/picture/PictureBox.h"
 
-#include "platform/DroppedPicture.h"
+#include "platform/picture/DroppedPicture.h"
 #include "platform/MessageBox.h"
-#include "platform/PictureFile.h"
+#include "platform/picture/PictureFile.h"
 #include "platform/MouseCodes.h"
 #include "platform/Rounding.h"
 #include "platform/Twips.h"

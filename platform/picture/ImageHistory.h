@@ -1,7 +1,7 @@
 // The history of an image's changes, for undo and redo, within a memory bound.
 #pragma once
 
-#include "platform/HistoryStep.h"
+#include "platform/picture/HistoryStep.h"
 
 #include <QHash>
 #include <deque>

@@ -1,5 +1,5 @@
 // One change of an image: its replaced pixels packed into runs, and putting them back.
-#include "platform/HistoryStep.h"
+#include "platform/picture/HistoryStep.h"
 
 #include <algorithm>
 
