@@ -6,14 +6,14 @@
 #include "app/Module1.h"
 #include "platform/LaunchArguments.h"
 #include "platform/Launcher.h"
-#include "platform/LineControl.h"
+#include "platform/controls/LineControl.h"
 #include "platform/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
 #include "platform/picture/SvgPicture.h"
-#include "platform/Twips.h"
-#include "platform/TwipsGeometry.h"
+#include "platform/controls/Twips.h"
+#include "platform/controls/TwipsGeometry.h"
 
 #include <QDir>
 #include <QFileInfo>

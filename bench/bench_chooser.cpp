@@ -2,7 +2,7 @@
 #include "chooser/PictureScan.h"
 #include "chooser/PreviewGeometry.h"
 #include "platform/picture/PictureFile.h"
-#include "platform/Twips.h"
+#include "platform/controls/Twips.h"
 
 #include <QFile>
 #include <QImage>

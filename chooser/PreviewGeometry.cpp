@@ -1,7 +1,7 @@
 // The preview's scale and centring.
 #include "chooser/PreviewGeometry.h"
 
-#include "platform/Rounding.h"
+#include "platform/controls/Rounding.h"
 
 QRectF previewGeometry(const QSize &frame, const QSizeF &picture, int tx, int ty)
 {

@@ -11,7 +11,7 @@
 #include "platform/picture/ImageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"
-#include "platform/Twips.h"
+#include "platform/controls/Twips.h"
 
 #include <QApplication>
 #include <QBuffer>

@@ -1,7 +1,7 @@
 // InputBox over QInputDialog.
 #include "platform/InputBox.h"
 
-#include "platform/Twips.h"
+#include "platform/controls/Twips.h"
 
 #include <QGuiApplication>
 #include <QInputDialog>

@@ -3,8 +3,8 @@
 
 #include "app/Module1.h"
 #include "platform/picture/PictureBox.h"
-#include "platform/Twips.h"
-#include "platform/TwipsGeometry.h"
+#include "platform/controls/Twips.h"
+#include "platform/controls/TwipsGeometry.h"
 #include "print/Form8Layout.h"
 #include "print/PageGeometry.h"
 

@@ -1,7 +1,7 @@
 // The print preview's layout arithmetic, in twips.
 #include "print/Form8Layout.h"
 
-#include "platform/Rounding.h"
+#include "platform/controls/Rounding.h"
 
 bool layoutForm8(Form8Geometry &g, int windowHeight)
 {

@@ -2,7 +2,7 @@
 #include "print/PageGeometry.h"
 
 #include "app/AppInfo.h"
-#include "platform/MouseCodes.h"
+#include "platform/controls/MouseCodes.h"
 
 #include <algorithm>
 

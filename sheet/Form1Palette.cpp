@@ -2,11 +2,11 @@
 #include "sheet/Form1.h"
 
 #include "app/Module1.h"
-#include "platform/ClickLabel.h"
-#include "platform/MouseCodes.h"
-#include "platform/MousePointer.h"
+#include "platform/controls/ClickLabel.h"
+#include "platform/controls/MouseCodes.h"
+#include "platform/controls/MousePointer.h"
 #include "platform/picture/PictureBox.h"
-#include "platform/TwipsGeometry.h"
+#include "platform/controls/TwipsGeometry.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>

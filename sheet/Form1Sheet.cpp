@@ -3,7 +3,7 @@
 
 #include "app/Module1.h"
 #include "platform/picture/PictureBox.h"
-#include "platform/Rounding.h"
+#include "platform/controls/Rounding.h"
 
 #include <QCoreApplication>
 #include <QSlider>

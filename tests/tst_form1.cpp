@@ -3,7 +3,7 @@
 #include "app/Module1.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/SvgPicture.h"
-#include "platform/TwipsGeometry.h"
+#include "platform/controls/TwipsGeometry.h"
 #include "sheet/Form1.h"
 #include "sheet/Form1Layout.h"
 #include "support/PixelArt.h"

@@ -4,7 +4,7 @@
 #include "platform/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/PrintDialog.h"
-#include "platform/TwipsGeometry.h"
+#include "platform/controls/TwipsGeometry.h"
 #include "print/Form8.h"
 #include "print/Form8Layout.h"
 #include "print/PageGeometry.h"

@@ -4,12 +4,12 @@
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "platform/Launcher.h"
-#include "platform/LineControl.h"
+#include "platform/controls/LineControl.h"
 #include "platform/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"
-#include "platform/TwipsGeometry.h"
+#include "platform/controls/TwipsGeometry.h"
 #include "support/TestMain.h"
 
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
 // The list controls under the chooser: file list selection events, folder list paths, drive list volumes.
 #include "app/Environment.h"
-#include "platform/DriveList.h"
-#include "platform/FolderList.h"
-#include "platform/ListBox.h"
+#include "platform/controls/DriveList.h"
+#include "platform/controls/FolderList.h"
+#include "platform/controls/ListBox.h"
 #include "support/TestMain.h"
 
 #include <QSignalSpy>

@@ -8,7 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"
-#include "platform/TwipsGeometry.h"
+#include "platform/controls/TwipsGeometry.h"
 #include "platform/WebBrowser.h"
 #include "print/Form8.h"
 #include "sheet/Form1.h"

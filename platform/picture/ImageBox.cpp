@@ -1,8 +1,8 @@
 // ImageBox: twips geometry, a cached scaled picture and a click on left release.
 #include "platform/picture/ImageBox.h"
 
-#include "platform/MouseCodes.h"
-#include "platform/Twips.h"
+#include "platform/controls/MouseCodes.h"
+#include "platform/controls/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

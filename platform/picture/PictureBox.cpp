@@ -4,9 +4,9 @@
 #include "platform/picture/DroppedPicture.h"
 #include "platform/MessageBox.h"
 #include "platform/picture/PictureFile.h"
-#include "platform/MouseCodes.h"
-#include "platform/Rounding.h"
-#include "platform/Twips.h"
+#include "platform/controls/MouseCodes.h"
+#include "platform/controls/Rounding.h"
+#include "platform/controls/Twips.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>

@@ -3,7 +3,7 @@
 #include "app/Module1.h"
 #include "chooser/FrmColScegli.h"
 #include "platform/picture/ImageBox.h"
-#include "platform/ListBox.h"
+#include "platform/controls/ListBox.h"
 #include "platform/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"

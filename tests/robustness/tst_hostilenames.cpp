@@ -6,10 +6,10 @@
 #include "platform/picture/ImageBox.h"
 #include "platform/InputBox.h"
 #include "platform/Launcher.h"
-#include "platform/ListBox.h"
+#include "platform/controls/ListBox.h"
 #include "platform/MessageBox.h"
 #include "platform/picture/PictureBox.h"
-#include "platform/PopupMenu.h"
+#include "platform/controls/PopupMenu.h"
 #include "sheet/Form1.h"
 #include "support/TestMain.h"
 

@@ -1,5 +1,5 @@
 // FolderList over ListBox and QDir.
-#include "platform/FolderList.h"
+#include "platform/controls/FolderList.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // PopupMenu over QMenu::exec.
-#include "platform/PopupMenu.h"
+#include "platform/controls/PopupMenu.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,5 +1,5 @@
 // MousePointer over the application's override cursor.
-#include "platform/MousePointer.h"
+#include "platform/controls/MousePointer.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 // The line control: placement from its ends and its drawing.
-#include "platform/LineControl.h"
+#include "platform/controls/LineControl.h"
 
-#include "platform/Twips.h"
-#include "platform/TwipsGeometry.h"
+#include "platform/controls/Twips.h"
+#include "platform/controls/TwipsGeometry.h"
 
 #include <QPainter>
 

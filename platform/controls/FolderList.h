@@ -1,7 +1,7 @@
 // A folder list box: the path of one folder, its ancestors above it and its sub-folders below.
 #pragma once
 
-#include "platform/ListBox.h"
+#include "platform/controls/ListBox.h"
 
 // Shows the folders from the root down to the current one, then the current
 // folder's visible sub-folders (names beginning with "." are hidden), sorted by

@@ -1,7 +1,7 @@
 // ClickLabel: colour resolved at paint time, click on left release inside.
-#include "platform/ClickLabel.h"
+#include "platform/controls/ClickLabel.h"
 
-#include "platform/MouseCodes.h"
+#include "platform/controls/MouseCodes.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,8 +1,8 @@
 // DriveList over QComboBox and QStorageInfo.
-#include "platform/DriveList.h"
+#include "platform/controls/DriveList.h"
 
-#include "platform/KeyCodes.h"
-#include "platform/MouseCodes.h"
+#include "platform/controls/KeyCodes.h"
+#include "platform/controls/MouseCodes.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // Twips geometry kept beside the controls' pixel geometry.
-#include "platform/TwipsGeometry.h"
+#include "platform/controls/TwipsGeometry.h"
 
-#include "platform/Twips.h"
+#include "platform/controls/Twips.h"
 
 #include <QVariant>
 #include <QWidget>

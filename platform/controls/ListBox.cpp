@@ -1,8 +1,8 @@
 // ListBox over QListWidget: selection as one index, events as the program's handlers expect.
-#include "platform/ListBox.h"
+#include "platform/controls/ListBox.h"
 
-#include "platform/KeyCodes.h"
-#include "platform/MouseCodes.h"
+#include "platform/controls/KeyCodes.h"
+#include "platform/controls/MouseCodes.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
