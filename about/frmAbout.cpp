@@ -7,7 +7,7 @@
 #include "platform/LaunchArguments.h"
 #include "platform/Launcher.h"
 #include "platform/controls/LineControl.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"

@@ -1,8 +1,8 @@
 // Form8: the printer's paper and the print command.
 #include "print/Form8.h"
 
-#include "platform/MessageBox.h"
-#include "platform/PrintDialog.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/dialogs/PrintDialog.h"
 #include "print/PageGeometry.h"
 
 #include "platform/picture/PictureBox.h"

@@ -7,7 +7,7 @@
 #include "chooser/FrmColScegli.h"
 #include "platform/controls/ClickLabel.h"
 #include "platform/FolderListing.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"
 #include "platform/controls/TwipsGeometry.h"

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/picture/ColorValue.h"
-#include "platform/CommonDialog.h"
+#include "platform/dialogs/CommonDialog.h"
 
 #include <QMainWindow>
 #include <QPointer>

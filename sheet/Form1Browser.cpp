@@ -6,7 +6,7 @@
 #include "app/Module1.h"
 #include "platform/LaunchArguments.h"
 #include "platform/Launcher.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/WebBrowser.h"
 
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "platform/LaunchArguments.h"
 #include "platform/Launcher.h"
 #include "print/Form8.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"
 #include "platform/controls/TwipsGeometry.h"

@@ -4,7 +4,7 @@
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "platform/Launcher.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/WebBrowser.h"
 #include "sheet/Form1.h"
 #include "support/TestMain.h"

@@ -1,9 +1,9 @@
 // The print preview window: layout, zoom, redraws, closing, and printing into a PDF.
 #include "app/Environment.h"
 #include "app/Module1.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
-#include "platform/PrintDialog.h"
+#include "platform/dialogs/PrintDialog.h"
 #include "platform/controls/TwipsGeometry.h"
 #include "print/Form8.h"
 #include "print/Form8Layout.h"

@@ -5,7 +5,7 @@
 #include "app/Module1.h"
 #include "platform/Launcher.h"
 #include "platform/controls/LineControl.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/ProgramStarter.h"
 #include "platform/Registry.h"

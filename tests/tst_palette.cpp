@@ -2,7 +2,7 @@
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "platform/controls/ClickLabel.h"
-#include "platform/CommonDialog.h"
+#include "platform/dialogs/CommonDialog.h"
 #include "platform/controls/MousePointer.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/controls/TwipsGeometry.h"

@@ -2,7 +2,7 @@
 #include "platform/picture/PictureBox.h"
 
 #include "platform/picture/DroppedPicture.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureFile.h"
 #include "platform/controls/MouseCodes.h"
 #include "platform/controls/Rounding.h"

@@ -4,7 +4,7 @@
 #include "chooser/FrmColScegli.h"
 #include "platform/picture/ImageBox.h"
 #include "platform/controls/ListBox.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"
 #include "sheet/Form1.h"

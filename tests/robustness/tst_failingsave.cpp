@@ -1,9 +1,9 @@
 // Saving onto a full disk, into a read-only folder or over a read-only file: the earlier file stays and the user is told.
 #include "app/Environment.h"
 #include "app/Module1.h"
-#include "platform/CommonDialog.h"
+#include "platform/dialogs/CommonDialog.h"
 #include "platform/Launcher.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "robustness/RootAccess.h"
 #include "sheet/Form1.h"

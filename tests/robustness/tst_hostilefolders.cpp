@@ -5,7 +5,7 @@
 #include "platform/controls/FolderList.h"
 #include "platform/picture/ImageBox.h"
 #include "platform/controls/ListBox.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "robustness/RootAccess.h"
 #include "support/TestMain.h"

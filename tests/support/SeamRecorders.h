@@ -1,9 +1,9 @@
 // The save and colour dialogs, the desktop launcher and message boxes answered by a test.
 #pragma once
 
-#include "platform/CommonDialog.h"
+#include "platform/dialogs/CommonDialog.h"
 #include "platform/Launcher.h"
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 
 // While it lives, the three seams record into it instead of showing or opening
 // anything; start() begins a test with empty recorders.

@@ -1,5 +1,5 @@
 // InputBox over QInputDialog.
-#include "platform/InputBox.h"
+#include "platform/dialogs/InputBox.h"
 
 #include "platform/controls/Twips.h"
 

@@ -1,5 +1,5 @@
 // CommonDialog over QColorDialog and QFileDialog.
-#include "platform/CommonDialog.h"
+#include "platform/dialogs/CommonDialog.h"
 
 #include <QColorDialog>
 #include <QDir>

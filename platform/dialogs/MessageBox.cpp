@@ -1,5 +1,5 @@
 // MessageBox over QMessageBox.
-#include "platform/MessageBox.h"
+#include "platform/dialogs/MessageBox.h"
 
 #include "app/AppInfo.h"
 

@@ -1,5 +1,5 @@
 // PrintDialog over QPrintDialog.
-#include "platform/PrintDialog.h"
+#include "platform/dialogs/PrintDialog.h"
 
 #include <QPrintDialog>
 #include <QPrinter>
