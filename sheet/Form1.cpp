@@ -11,7 +11,7 @@
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"
 #include "platform/controls/TwipsGeometry.h"
-#include "platform/WebBrowser.h"
+#include "platform/browser/WebBrowser.h"
 #include "sheet/ClassicPalette.h"
 #include "sheet/Form1Layout.h"
 #include "sheet/Spectrum.h"

@@ -7,7 +7,7 @@
 #include "platform/LaunchArguments.h"
 #include "platform/Launcher.h"
 #include "platform/dialogs/MessageBox.h"
-#include "platform/WebBrowser.h"
+#include "platform/browser/WebBrowser.h"
 
 #include <QLineEdit>
 

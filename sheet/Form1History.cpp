@@ -2,7 +2,7 @@
 #include "sheet/Form1.h"
 
 #include "platform/picture/PictureBox.h"
-#include "platform/WebBrowser.h"
+#include "platform/browser/WebBrowser.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -5,7 +5,7 @@
 #include "app/Module1.h"
 #include "platform/Launcher.h"
 #include "platform/dialogs/MessageBox.h"
-#include "platform/WebBrowser.h"
+#include "platform/browser/WebBrowser.h"
 #include "sheet/Form1.h"
 #include "support/TestMain.h"
 

@@ -10,7 +10,7 @@
 #include "support/SeamRecorders.h"
 #include "support/TestMain.h"
 
-#include "platform/WebBrowser.h"
+#include "platform/browser/WebBrowser.h"
 
 #include <QGroupBox>
 #include <QStyle>

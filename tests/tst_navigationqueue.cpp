@@ -1,5 +1,5 @@
 // The order of the browser pane's first loads, while its engine is not up yet.
-#include "platform/NavigationQueue.h"
+#include "platform/browser/NavigationQueue.h"
 
 #include <QTest>
 

@@ -9,7 +9,7 @@
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"
 #include "platform/controls/TwipsGeometry.h"
-#include "platform/WebBrowser.h"
+#include "platform/browser/WebBrowser.h"
 #include "print/Form8.h"
 #include "sheet/Form1.h"
 #include "support/SeamRecorders.h"

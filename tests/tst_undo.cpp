@@ -3,7 +3,7 @@
 #include "app/Module1.h"
 #include "chooser/FrmColScegli.h"
 #include "platform/picture/PictureBox.h"
-#include "platform/WebBrowser.h"
+#include "platform/browser/WebBrowser.h"
 #include "sheet/Form1.h"
 #include "support/PixelArt.h"
 #include "support/SeamRecorders.h"

@@ -1,5 +1,5 @@
 // NavigationQueue: the order of the pane's first loads.
-#include "platform/NavigationQueue.h"
+#include "platform/browser/NavigationQueue.h"
 
 std::optional<QString> NavigationQueue::navigate(const QString &address)
 {

@@ -1,5 +1,5 @@
 // WebBrowser over a QWebEngineView made after the first paint.
-#include "platform/WebBrowser.h"
+#include "platform/browser/WebBrowser.h"
 
 #include <QFileInfo>
 #include <QStackedLayout>

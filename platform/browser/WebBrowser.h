@@ -1,7 +1,7 @@
 // The browser pane: a web view driven by address text, as an address bar would.
 #pragma once
 
-#include "platform/NavigationQueue.h"
+#include "platform/browser/NavigationQueue.h"
 
 #include <QUrl>
 #include <QWidget>
