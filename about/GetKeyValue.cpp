@@ -1,7 +1,7 @@
 // GetKeyValue over the registry layer: open, read into a fixed buffer, close.
 #include "about/GetKeyValue.h"
 
-#include "platform/Registry.h"
+#include "platform/system/Registry.h"
 
 #include <QByteArray>
 

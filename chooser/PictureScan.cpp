@@ -1,7 +1,7 @@
 // The chooser's picture-name test and folder scan.
 #include "chooser/PictureScan.h"
 
-#include "platform/FolderListing.h"
+#include "platform/system/FolderListing.h"
 
 bool isPictureName(const QString &name)
 {

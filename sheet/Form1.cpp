@@ -6,7 +6,7 @@
 #include "app/Module1.h"
 #include "chooser/FrmColScegli.h"
 #include "platform/controls/ClickLabel.h"
-#include "platform/FolderListing.h"
+#include "platform/system/FolderListing.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"

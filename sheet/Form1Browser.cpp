@@ -4,8 +4,8 @@
 #include "app/AppInfo.h"
 #include "about/frmAbout.h"
 #include "app/Module1.h"
-#include "platform/LaunchArguments.h"
-#include "platform/Launcher.h"
+#include "platform/system/LaunchArguments.h"
+#include "platform/system/Launcher.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/browser/WebBrowser.h"
 

@@ -2,8 +2,8 @@
 #include "sheet/Form1.h"
 
 #include "chooser/FrmColScegli.h"
-#include "platform/LaunchArguments.h"
-#include "platform/Launcher.h"
+#include "platform/system/LaunchArguments.h"
+#include "platform/system/Launcher.h"
 #include "print/Form8.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"

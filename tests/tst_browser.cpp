@@ -3,7 +3,7 @@
 #include "app/AppInfo.h"
 #include "app/Environment.h"
 #include "app/Module1.h"
-#include "platform/Launcher.h"
+#include "platform/system/Launcher.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/browser/WebBrowser.h"
 #include "sheet/Form1.h"

@@ -9,7 +9,7 @@
 #include "platform/controls/FolderList.h"
 #include "platform/picture/ImageBox.h"
 #include "platform/dialogs/InputBox.h"
-#include "platform/Launcher.h"
+#include "platform/system/Launcher.h"
 #include "platform/controls/ListBox.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/controls/MousePointer.h"

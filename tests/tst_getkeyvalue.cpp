@@ -1,6 +1,6 @@
 // GetKeyValue: reading registry values as text, over the registry stand-in.
 #include "about/GetKeyValue.h"
-#include "platform/Registry.h"
+#include "platform/system/Registry.h"
 
 #include <QTest>
 

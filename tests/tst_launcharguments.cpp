@@ -1,7 +1,7 @@
 // What the commands hand to the launcher, and that it reaches the desktop unchanged.
 #include "app/AppInfo.h"
-#include "platform/LaunchArguments.h"
-#include "platform/Launcher.h"
+#include "platform/system/LaunchArguments.h"
+#include "platform/system/Launcher.h"
 
 #include <QTest>
 

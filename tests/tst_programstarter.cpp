@@ -1,5 +1,5 @@
 // Starting a program by its file name: what starts, what does not.
-#include "platform/ProgramStarter.h"
+#include "platform/system/ProgramStarter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // The registry stand-in: handles, access rights, reading values, and the entries it holds on this computer.
-#include "platform/Registry.h"
+#include "platform/system/Registry.h"
 
 #include <QDir>
 #include <QFile>

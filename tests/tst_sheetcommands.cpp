@@ -4,7 +4,7 @@
 #include "chooser/FrmColScegli.h"
 #include "platform/dialogs/CommonDialog.h"
 #include "platform/picture/DroppedPicture.h"
-#include "platform/Launcher.h"
+#include "platform/system/Launcher.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"

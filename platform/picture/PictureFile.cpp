@@ -1,7 +1,7 @@
 // Picture reading through Qt's image readers, format decided from the bytes.
 #include "platform/picture/PictureFile.h"
 
-#include "platform/FileAccess.h"
+#include "platform/system/FileAccess.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "platform/dialogs/CommonDialog.h"
-#include "platform/Launcher.h"
+#include "platform/system/Launcher.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"
 #include "robustness/RootAccess.h"

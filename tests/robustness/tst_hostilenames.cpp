@@ -5,7 +5,7 @@
 #include "platform/dialogs/CommonDialog.h"
 #include "platform/picture/ImageBox.h"
 #include "platform/dialogs/InputBox.h"
-#include "platform/Launcher.h"
+#include "platform/system/Launcher.h"
 #include "platform/controls/ListBox.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureBox.h"

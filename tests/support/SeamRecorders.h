@@ -2,7 +2,7 @@
 #pragma once
 
 #include "platform/dialogs/CommonDialog.h"
-#include "platform/Launcher.h"
+#include "platform/system/Launcher.h"
 #include "platform/dialogs/MessageBox.h"
 
 // While it lives, the three seams record into it instead of showing or opening

@@ -1,5 +1,5 @@
 // Launcher over QDesktopServices (xdg-open on Linux desktops).
-#include "platform/Launcher.h"
+#include "platform/system/Launcher.h"
 
 #include <QDesktopServices>
 #include <QRegularExpression>

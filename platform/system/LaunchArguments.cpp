@@ -1,5 +1,5 @@
 // The launcher arguments, built from the maker's addresses kept in AppInfo.
-#include "platform/LaunchArguments.h"
+#include "platform/system/LaunchArguments.h"
 
 #include "app/AppInfo.h"
 

@@ -1,5 +1,5 @@
 // ProgramStarter over QProcess, detached so the program outlives the call.
-#include "platform/ProgramStarter.h"
+#include "platform/system/ProgramStarter.h"
 
 #include <QProcess>
 

@@ -1,5 +1,5 @@
 // File questions over QFileInfo.
-#include "platform/FileAccess.h"
+#include "platform/system/FileAccess.h"
 
 #include <QFileInfo>
 

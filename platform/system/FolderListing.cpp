@@ -1,5 +1,5 @@
 // Folder listing over QDir.
-#include "platform/FolderListing.h"
+#include "platform/system/FolderListing.h"
 
 #include <QDir>
 

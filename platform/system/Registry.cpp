@@ -1,5 +1,5 @@
 // The registry stand-in: an in-memory tree of keys, filled on Linux with where the system information program is.
-#include "platform/Registry.h"
+#include "platform/system/Registry.h"
 
 #include <QFileInfo>
 #include <QHash>
