@@ -27,7 +27,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from xdisplay import program_environment, wait_until  # noqa: E402
+from xdisplay import process_tree, program_environment, wait_until  # noqa: E402
 
 SCREEN = (1600, 1000)
 # The sheet and the palette column end left of this many pixels of the window.
@@ -56,24 +56,6 @@ def start_display(workdir, number):
                                                  capture_output=True).returncode == 0, 20, 0.1)
     time.sleep(0.5)
     return env, [openbox, xvfb]
-
-
-def process_tree(pid):
-    children = {}
-    for stat in glob.glob("/proc/[0-9]*/stat"):
-        try:
-            with open(stat) as f:
-                text = f.read()
-        except OSError:
-            continue
-        fields = text[text.rindex(")") + 2:].split()
-        children.setdefault(int(fields[1]), []).append(int(stat.split("/")[2]))
-    tree, todo = [], [pid]
-    while todo:
-        p = todo.pop()
-        tree.append(p)
-        todo.extend(children.get(p, []))
-    return tree
 
 
 def pss_mb(pid):
