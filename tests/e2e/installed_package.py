@@ -15,20 +15,13 @@ import subprocess
 import sys
 import time
 
-from pictures import load_with_imagemagick, find_on_screen
+from pictures import find_on_screen, find_start_page_header, load_with_imagemagick
 from xdisplay import (VirtualDisplay, check_on_screen, network_isolated, program_environment, require_tools,
                       scratch_folder, wait_for_main_window, wait_until, web_engine_helpers)
 
-# The start page's header runs from coral to lilac, left to right.
-HEADER_LEFT = (0xff, 0x6b, 0x6b)
-HEADER_RIGHT = (0xa5, 0x69, 0xbd)
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
 # The ordinary user the test starts the program as when it runs as root.
 TEST_USER = "pintavo-test"
-
-
-def close(a, b, tolerance=12):
-    return all(abs(p - q) <= tolerance for p, q in zip(a, b))
 
 
 def build_package(build, out):
@@ -168,22 +161,9 @@ def first_screen(x, app, drawings, user, shot):
     drawing = drawings[index]
     sheet_right = left + drawing.width
 
-    def header_shown():
-        screen = x.screenshot()
-        for y in range(screen.height):
-            xs_left = [px for px in range(sheet_right, screen.width)
-                       if close(screen.pixel(px, y), HEADER_LEFT)]
-            if not xs_left:
-                continue
-            xs_right = [px for px in range(xs_left[0], screen.width)
-                        if close(screen.pixel(px, y), HEADER_RIGHT)]
-            if xs_right and xs_right[-1] - xs_left[0] > 300:
-                return y
-        return None
-
-    # The start page in the web pane, right of the sheet: its header's colours
-    # from coral to lilac along one row.
-    wait_until("the start page's header in the web pane", header_shown, 60, 1.0)
+    # The start page in the web pane, right of the sheet.
+    wait_until("the start page's header in the web pane", lambda: find_start_page_header(x.screenshot(), sheet_right),
+               60, 1.0)
     time.sleep(1.0)
     x.save_screenshot(shot)
     # Root's engine runs without its sandbox and starts its renderers directly;
