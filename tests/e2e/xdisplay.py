@@ -69,14 +69,19 @@ def require_tools(*names):
         raise SystemExit(77)
 
 
+def as_user(argv, user):
+    """argv run as the ordinary `user` (by root), with the environment it is given;
+    argv itself when no user is named."""
+    return ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups", "--", *argv] if user else list(argv)
+
+
 def network_isolated(argv, user=None):
     """argv run in a network namespace of its own where only loopback answers, so
     that the program's web pane can follow no link out of the machine; as the
     ordinary `user` when named (which takes root). Returns the command, or None
     and the reason where no such namespace can be made here."""
     if os.geteuid() == 0:
-        as_user = ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups", "--"] if user else []
-        prefix = ["unshare", "--net", "--", "sh", "-c", 'ip link set lo up && exec "$@"', "sh", *as_user]
+        prefix = ["unshare", "--net", "--", "sh", "-c", 'ip link set lo up && exec "$@"', "sh", *as_user([], user)]
     elif user is None:
         # The network namespace takes a user namespace whose root we are; the
         # program itself is back under its own user id inside it, as the web
