@@ -44,7 +44,15 @@ def start_display(workdir, number):
                                  f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-noreset"],
                                 stdout=log, stderr=log, pass_fds=[write_end], process_group=0)
         os.close(write_end)
-        display = ":" + os.read(read_end, 16).decode().strip()
+        # Xvfb may write the number and its newline apart, and fails when the
+        # pipe is closed in between.
+        told = b""
+        while not told.endswith(b"\n"):
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                sys.exit("Xvfb ended before it told its display number: see " + log.name)
+            told += chunk
+        display = ":" + told.decode().strip()
         os.close(read_end)
     else:
         display = f":{number}"
