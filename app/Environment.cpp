@@ -1,6 +1,8 @@
 // Process environment for the web engine and the Italian translation of Qt's own texts.
 #include "app/Environment.h"
 
+#include "platform/system/UserEnvironment.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -27,6 +29,9 @@ QByteArray webEngineFlags(bool sandboxOff)
 
 void prepare()
 {
+    // What follows is for this process alone: other programs started from it get
+    // the environment as it is now.
+    UserEnvironment::remember();
     if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX"))
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     // Flags the user gives are taken as they stand.

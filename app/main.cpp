@@ -2,6 +2,7 @@
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"
 #include "app/Environment.h"
+#include "platform/system/Launcher.h"
 #include "sheet/Form1.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("pintavo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/pintavo.svg")));
     Environment::installItalian(app);
+    Launcher::openDesktopServicesHere();
 
     Form1::Options options = Form1::Options::forProgram();
     // Qt has taken its own options (-platform, -style...) out of the arguments by now.

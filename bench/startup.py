@@ -10,9 +10,11 @@
 #   PSS      proportional memory of the program and every process under it,
 #            read from /proc once the start page is shown
 # All times in seconds from exec. Each start gets a fresh home folder, as a new
-# user's would; one unmeasured start first warms the disk cache.
+# user's would; one unmeasured start first warms the disk cache. With --user,
+# root also starts Pintavo as that ordinary user, whose web engine keeps its
+# sandbox and starts its two zygotes, as on a family's computer.
 #
-#   bench/startup.py [--build build] [--installed PREFIX] [--runs 5] [--display N]
+#   bench/startup.py [--build build] [--installed PREFIX] [--runs 5] [--display N] [--user NAME]
 import argparse
 import glob
 import os
@@ -27,7 +29,7 @@ import time
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.dirname(HERE)
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
-from xdisplay import program_environment, wait_until  # noqa: E402
+from xdisplay import as_user, process_tree, program_environment, wait_until  # noqa: E402
 
 SCREEN = (1600, 1000)
 # The sheet and the palette column end left of this many pixels of the window.
@@ -42,7 +44,15 @@ def start_display(workdir, number):
                                  f"{SCREEN[0]}x{SCREEN[1]}x24", "-nolisten", "tcp", "-noreset"],
                                 stdout=log, stderr=log, pass_fds=[write_end], process_group=0)
         os.close(write_end)
-        display = ":" + os.read(read_end, 16).decode().strip()
+        # Xvfb may write the number and its newline apart, and fails when the
+        # pipe is closed in between.
+        told = b""
+        while not told.endswith(b"\n"):
+            chunk = os.read(read_end, 16)
+            if not chunk:
+                sys.exit("Xvfb ended before it told its display number: see " + log.name)
+            told += chunk
+        display = ":" + told.decode().strip()
         os.close(read_end)
     else:
         display = f":{number}"
@@ -56,24 +66,6 @@ def start_display(workdir, number):
                                                  capture_output=True).returncode == 0, 20, 0.1)
     time.sleep(0.5)
     return env, [openbox, xvfb]
-
-
-def process_tree(pid):
-    children = {}
-    for stat in glob.glob("/proc/[0-9]*/stat"):
-        try:
-            with open(stat) as f:
-                text = f.read()
-        except OSError:
-            continue
-        fields = text[text.rindex(")") + 2:].split()
-        children.setdefault(int(fields[1]), []).append(int(stat.split("/")[2]))
-    tree, todo = [], [pid]
-    while todo:
-        p = todo.pop()
-        tree.append(p)
-        todo.extend(children.get(p, []))
-    return tree
 
 
 def pss_mb(pid):
@@ -159,7 +151,10 @@ def main():
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--display", type=int, help="X display number to use (default: a free one)")
     parser.add_argument("--seconds", type=float, default=12.0, help="longest watch of one start")
+    parser.add_argument("--user", help="also start Pintavo as this ordinary user (run the benchmark as root)")
     args = parser.parse_args()
+    if args.user and os.geteuid() != 0:
+        sys.exit("--user: only root can start the program as another user")
 
     watcher = os.path.join(args.build, "bench", "bench_startwatch")
     plain = os.path.join(args.build, "bench", "bench_startup_plain")
@@ -167,6 +162,8 @@ def main():
         if not os.access(tool, os.X_OK):
             sys.exit(f"{tool} is missing: build the project first")
     work = tempfile.mkdtemp(prefix="pintavo-startup-")
+    # Another user reads the installed copy and owns a home below.
+    os.chmod(work, 0o755)
     try:
         prefix = args.installed
         if not prefix:
@@ -176,15 +173,21 @@ def main():
         program = os.path.join(prefix, "bin", "pintavo")
         drawing = sorted(glob.glob(os.path.join(prefix, "lib", "pintavo", "Immagini", "*.bmp")))[0]
         env, servers = start_display(work, args.display)
-        subjects = [("Pintavo", [program], True), ("plain Qt", [plain, drawing], False)]
+        subjects = [("Pintavo", [program], True, None)]
+        if args.user:
+            subjects.append((f"Pintavo as {args.user}", as_user([program], args.user), True, args.user))
+        subjects.append(("plain Qt", [plain, drawing], False, None))
         if shutil.which("tuxpaint"):
-            subjects.append(("Tux Paint", ["tuxpaint", "--windowed", "--nosound"], False))
-        results = {name: [] for name, _, _ in subjects}
+            subjects.append(("Tux Paint", ["tuxpaint", "--windowed", "--nosound"], False, None))
+        results = {name: [] for name, _, _, _ in subjects}
         try:
             for run in range(args.runs + 1):
-                for name, argv, header in subjects:
+                for name, argv, header, user in subjects:
                     home = os.path.join(work, f"home-{run}-{len(results[name])}")
-                    r = watch(watcher, argv, program_environment(env, home), header, args.seconds)
+                    subject_env = program_environment(env, home)
+                    if user:
+                        subprocess.run(["chown", "-R", f"{user}:", home], check=True)
+                    r = watch(watcher, argv, subject_env, header, args.seconds)
                     if run > 0:
                         results[name].append(r)
                         print(f"{name} {run}: " + ", ".join(f"{k} {show(v, ' MB' if k == 'pss' else ' s')}"
@@ -200,14 +203,17 @@ def main():
         print("| program | window mapped | window painted | start page rendered | PSS, page shown |")
         print("|---|---|---|---|---|")
         med = {}
-        for name, _, _ in subjects:
+        for name, _, _, _ in subjects:
             med[name] = {k: median([r[k] for r in results[name]]) for k in ("mapped", "painted", "page", "pss")}
             m = med[name]
             print(f"| {name} | {show(m['mapped'])} | {show(m['painted'])} | {show(m['page'])} | "
                   f"{show(m['pss'], ' MB')} |")
-        a, b = med["Pintavo"]["painted"], med["plain Qt"]["painted"]
-        if a and b:
-            print(f"\nwindow painted, Pintavo / plain Qt: {a / b:.2f}")
+        b = med["plain Qt"]["painted"]
+        print()
+        for name in [n for n, _, header, _ in subjects if header]:
+            a = med[name]["painted"]
+            if a and b:
+                print(f"window painted, {name} / plain Qt: {a / b:.2f}")
     finally:
         shutil.rmtree(work, ignore_errors=True)
 

@@ -6,11 +6,61 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMimeDatabase>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
 
 using CommandLine::Request;
+
+namespace {
+
+// One picture of every kind the program opens, as the file manager would
+// hand it over: name and content.
+QList<std::pair<QString, QByteArray>> picturesOfEveryKind()
+{
+    QImage ring(8, 8, QImage::Format_RGB32);
+    ring.fill(Qt::white);
+    ring.setPixel(3, 3, qRgb(0, 0, 0));
+    const auto corpus = [](const char *name) {
+        QFile file(QStringLiteral(PINTAVO_FUZZ_CORPUS "/") + QLatin1String(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray svg("<svg xmlns='http://www.w3.org/2000/svg' width='8' height='8'>"
+                         "<circle cx='4' cy='4' r='3' fill='none' stroke='black'/></svg>");
+    QProcess gzip;
+    gzip.start(QStringLiteral("gzip"), {QStringLiteral("-c")});
+    gzip.write(svg);
+    gzip.closeWriteChannel();
+    gzip.waitForFinished();
+    QList<std::pair<QString, QByteArray>> pictures = {
+        {"anello.dib", corpus("ring.dib")}, {"anello.rle", corpus("ring-rle8.bmp")}, {"anello.gif", corpus("ring.gif")},
+        {"anello.svg", svg}, {"anello.svgz", gzip.readAllStandardOutput()}, {"anello.pnm", encoded(ring, "ppm")}};
+    for (const char *format : {"bmp", "jpg", "png", "ico", "cur", "pbm", "pgm", "ppm", "xbm", "xpm"})
+        pictures.append({QStringLiteral("anello.") + QLatin1String(format), encoded(ring, format)});
+    return pictures;
+}
+
+// The types the desktop entry offers the program for.
+QStringList desktopEntryTypes()
+{
+    QFile entry(QStringLiteral(PINTAVO_DESKTOP_ENTRY));
+    if (!entry.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    for (const QByteArray &line : entry.readAll().split('\n'))
+        if (line.startsWith("MimeType="))
+            return QString::fromUtf8(line.mid(9)).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    return {};
+}
+
+// A type by its own name, not an alias (image/x-icon is image/vnd.microsoft.icon).
+QString canonical(const QString &type)
+{
+    return QMimeDatabase().mimeTypeForName(type).name();
+}
+
+} // namespace
 
 class TestCommandLine : public QObject
 {
@@ -20,6 +70,9 @@ private slots:
     void parse();
     void openPicture_data();
     void openPicture();
+    void desktopEntryOffersWhatOpens_data();
+    void desktopEntryOffersWhatOpens();
+    void desktopEntryOffersNothingElse();
 
 private:
     QTemporaryDir m_dir;
@@ -121,6 +174,45 @@ void TestCommandLine::openPicture()
         QVERIFY(!opened.has_value());
         QCOMPARE(message, QStringLiteral("Impossibile aprire il file \"%1\"").arg(path) + reason);
     }
+}
+
+void TestCommandLine::desktopEntryOffersWhatOpens_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    for (const auto &[name, content] : picturesOfEveryKind())
+        QTest::newRow(qPrintable(name)) << name << content;
+}
+
+// File managers offer "Apri con Pintavo" for the types its desktop entry lists,
+// each file's type worked out from its name and content.
+void TestCommandLine::desktopEntryOffersWhatOpens()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QVERIFY(!content.isEmpty());
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    QString message;
+    QVERIFY2(CommandLine::openPicture(path, &message).has_value(), qPrintable(message));
+    const QString type = QMimeDatabase().mimeTypeForFile(path).name();
+    QStringList offered = desktopEntryTypes();
+    std::transform(offered.begin(), offered.end(), offered.begin(), canonical);
+    QVERIFY2(offered.contains(type), qPrintable(type));
+}
+
+void TestCommandLine::desktopEntryOffersNothingElse()
+{
+    QStringList opened;
+    for (const auto &[name, content] : picturesOfEveryKind())
+        opened << QMimeDatabase().mimeTypeForFileNameAndData(name, content).name();
+    const QStringList offered = desktopEntryTypes();
+    QVERIFY(!offered.isEmpty());
+    for (const QString &type : offered)
+        QVERIFY2(opened.contains(canonical(type)), qPrintable(type));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)

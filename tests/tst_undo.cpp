@@ -101,6 +101,8 @@ private slots:
     void undoPastTheOldestStep();
     void newChangeDropsTheRedo();
     void undoInTheMiddleOfAStroke();
+    void strokeEndsWithTheLeftButton_data();
+    void strokeEndsWithTheLeftButton();
     void memoryBoundOnALargeSheet_data();
     void memoryBoundOnALargeSheet();
     void typingPlacesKeepTheirKeys_data();
@@ -290,6 +292,36 @@ void TestUndo::undoInTheMiddleOfAStroke()
     QVERIFY(sheetOf(*form) == before);
     press(*form, Redo);
     QVERIFY(sheetOf(*form) == after);
+}
+
+void TestUndo::strokeEndsWithTheLeftButton_data()
+{
+    QTest::addColumn<Qt::MouseButton>("held");
+    QTest::newRow("back button") << Qt::BackButton;
+    QTest::newRow("forward button") << Qt::ForwardButton;
+    QTest::newRow("right button") << Qt::RightButton;
+    QTest::newRow("middle button") << Qt::MiddleButton;
+}
+
+// Another button pressed during a stroke and still held when the left one is
+// released: the next stroke is a step of its own all the same.
+void TestUndo::strokeEndsWithTheLeftButton()
+{
+    QFETCH(Qt::MouseButton, held);
+    const auto form = makeForm();
+    form->Command6_Click();
+    form->Slider4->setValue(0);
+    const QPoint b(form->Picture1->borderWidth(), form->Picture1->borderWidth());
+    QTest::mousePress(form->Picture1, Qt::LeftButton, {}, b + QPoint(6, 0));
+    QTest::mousePress(form->Picture1, held, {}, b + QPoint(6, 0));
+    QTest::mouseRelease(form->Picture1, Qt::LeftButton, {}, b + QPoint(6, 0));
+    const Sheet first = sheetOf(*form);
+    QTest::mousePress(form->Picture1, Qt::LeftButton, {}, b + QPoint(8, 5));
+    QTest::mouseRelease(form->Picture1, Qt::LeftButton, {}, b + QPoint(8, 5));
+    QTest::mouseRelease(form->Picture1, held, {}, b + QPoint(8, 5));
+    QCOMPARE(form->Picture1->image().pixel(8, 5), qRgb(0, 0, 0));
+    press(*form, Undo);
+    QVERIFY(sheetOf(*form) == first);
 }
 
 void TestUndo::memoryBoundOnALargeSheet_data()

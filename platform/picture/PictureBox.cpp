@@ -234,7 +234,10 @@ void PictureBox::mouseReleaseEvent(QMouseEvent *event)
                  float(p.x()), float(p.y()));
     const bool click = m_pressedInside && event->button() == Qt::LeftButton && rect().contains(event->pos());
     m_pressedInside = false;
-    if (m_history && event->buttons() == Qt::NoButton)
+    // The left button's release ends a stroke even while another button is
+    // held (a side button, say), or the child's next stroke would join this
+    // one's step; a stroke begun by another button ends when none is held.
+    if (m_history && (event->button() == Qt::LeftButton || MouseCodes::buttons(event->buttons()) == 0))
         m_history->endStroke();
     if (click)
         emit Click();

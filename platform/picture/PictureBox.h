@@ -92,7 +92,9 @@ public:
 
     // With a history kept, every change of the image is a step that undo() takes
     // back and redo() makes again: a fill, a box, the points set from a mouse
-    // press to the release (a stroke), and each picture given, dropped ones too.
+    // press to the release (a stroke, which ends when the left button is
+    // released or no button is held any more), and each picture given,
+    // dropped ones too.
     void setKeepsHistory(bool on);
     ImageHistory *history() const { return m_history.get(); }
     // False when there was nothing to undo or redo.

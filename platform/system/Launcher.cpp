@@ -1,14 +1,30 @@
-// Launcher over QDesktopServices (xdg-open on Linux desktops).
+// Launcher over xdg-open, the opener of the free desktops.
 #include "platform/system/Launcher.h"
 
+#include "platform/system/UserEnvironment.h"
+
+#include <QCoreApplication>
 #include <QDesktopServices>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace Launcher {
 
 namespace {
+
 Recorder *g_recorder = nullptr;
-}
+
+// Takes what Qt's desktop services are asked to open.
+class DesktopServicesHandler : public QObject
+{
+    Q_OBJECT
+public:
+    using QObject::QObject;
+public slots:
+    void open(const QUrl &url) { start(QString::fromLatin1(url.toEncoded())); }
+};
+
+} // namespace
 
 bool start(const QString &argument)
 {
@@ -17,7 +33,18 @@ bool start(const QString &argument)
         return g_recorder->answer;
     }
     const QUrl url = urlFor(argument);
-    return url.isValid() && QDesktopServices::openUrl(url);
+    if (!url.isValid())
+        return false;
+    // Started here rather than through QDesktopServices, which would hand the
+    // opener, and so the viewer, browser or mail program it starts, this
+    // process's environment with the settings made for Pintavo alone. The
+    // address goes as one argument, encoded as Qt would hand it over: a file
+    // name whose blanks or "%" mean something to the opener arrives whole.
+    QProcess opener;
+    opener.setProgram(QStringLiteral("xdg-open"));
+    opener.setArguments({QString::fromLatin1(url.toEncoded())});
+    opener.setProcessEnvironment(UserEnvironment::forOtherPrograms());
+    return opener.startDetached();
 }
 
 QUrl urlFor(const QString &argument)
@@ -28,9 +55,20 @@ QUrl urlFor(const QString &argument)
                                              : QUrl::fromLocalFile(argument);
 }
 
+void openDesktopServicesHere()
+{
+    // The web engine hands a page's mail links to QDesktopServices, which would
+    // start the opener with this process's environment.
+    auto *handler = new DesktopServicesHandler(QCoreApplication::instance());
+    for (const char *scheme : {"file", "http", "https", "mailto"})
+        QDesktopServices::setUrlHandler(QLatin1String(scheme), handler, "open");
+}
+
 void recordForTests(Recorder *recorder)
 {
     g_recorder = recorder;
 }
 
 } // namespace Launcher
+
+#include "Launcher.moc"

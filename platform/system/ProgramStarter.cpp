@@ -1,6 +1,8 @@
 // ProgramStarter over QProcess, detached so the program outlives the call.
 #include "platform/system/ProgramStarter.h"
 
+#include "platform/system/UserEnvironment.h"
+
 #include <QProcess>
 
 namespace ProgramStarter {
@@ -17,7 +19,10 @@ bool start(const QString &fileName)
         g_recorder->fileNames.append(fileName);
         return g_recorder->answer;
     }
-    return QProcess::startDetached(fileName, QStringList());
+    QProcess program;
+    program.setProgram(fileName);
+    program.setProcessEnvironment(UserEnvironment::forOtherPrograms());
+    return program.startDetached();
 }
 
 void recordForTests(Recorder *recorder)

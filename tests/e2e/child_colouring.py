@@ -100,6 +100,24 @@ def run_on_test_drawing(program, menu, failure_shot, prepare):
     return 0
 
 
+def palette_frame(left, top, width):
+    """Where the controls of the palette frame are on the screen, for a sheet whose
+    drawing, `width` pixels wide, shows at (left, top): a function from a control's
+    place in twips to its centre on the screen."""
+    # Everything is placed from the design: the client area's corner is the
+    # sheet's corner less the sheet's place and border; the palette frame stands
+    # 20 twips right of the sheet, which has taken the drawing's size.
+    client_x = left - twips(SHEET_LEFT) - SHEET_BORDER
+    client_y = top - twips(SHEET_TOP) - SHEET_BORDER
+    frame_x = client_x + twips(SHEET_LEFT + (width + 2 * SHEET_BORDER) * 15 + 20)
+    frame_y = client_y + twips(FRAME1_TOP)
+
+    def at(control):
+        cx, cy = twips_centre(*control)
+        return frame_x + cx, frame_y + cy
+    return at
+
+
 class SheetOnScreen:
     """The test drawing on the sheet and the palette column beside it, found on
     the screen once the window has settled (maximised, laid out)."""
@@ -118,19 +136,7 @@ class SheetOnScreen:
             return again[0] if len(first) == 1 and first == again else None
 
         self.left, self.top = wait_until("the test drawing on the sheet", settled_sheet, 60, 0.5)
-        # Everything else is placed from the design: the client area's corner is the
-        # sheet's corner less the sheet's place and border; the palette frame stands
-        # 20 twips right of the sheet, which has taken the drawing's size.
-        client_x = self.left - twips(SHEET_LEFT) - SHEET_BORDER
-        client_y = self.top - twips(SHEET_TOP) - SHEET_BORDER
-        sheet_width_twips = (WIDTH + 2 * SHEET_BORDER) * 15
-        self.frame_x = client_x + twips(SHEET_LEFT + sheet_width_twips + 20)
-        self.frame_y = client_y + twips(FRAME1_TOP)
-
-    def at(self, control):
-        """The screen position of a control of the palette frame, given in twips."""
-        cx, cy = twips_centre(*control)
-        return self.frame_x + cx, self.frame_y + cy
+        self.at = palette_frame(self.left, self.top, WIDTH)
 
     def point(self, px, py):
         return self.left + px, self.top + py

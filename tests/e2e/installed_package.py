@@ -1,27 +1,27 @@
 #!/usr/bin/env python3
 # End-to-end: the Debian package made by CPack passes lintian without an error
 # or a warning and, unpacked into a clean folder, starts through its /usr/bin
-# link and shows a drawing and the start page.
+# link and shows a drawing and the start page: as the user running the test,
+# and as an ordinary user (made for the test when it runs as root), whose web
+# engine runs in its sandbox as on a family's computer. The program has a
+# network namespace of its own where only loopback answers.
 #
 #   installed_package.py BUILD_FOLDER SHOTS_FOLDER
 import glob
 import os
+import pwd
+import signal
 import subprocess
 import sys
 import time
 
-from pictures import load_with_imagemagick, find_on_screen
-from xdisplay import (VirtualDisplay, check_on_screen, program_environment, require_tools, scratch_folder,
-                      wait_for_main_window, wait_until)
+from pictures import find_on_screen, find_start_page_header, load_with_imagemagick
+from xdisplay import (VirtualDisplay, check_on_screen, network_isolated, program_environment, require_tools,
+                      scratch_folder, wait_for_main_window, wait_until, web_engine_helpers)
 
-# The start page's header runs from coral to lilac, left to right.
-HEADER_LEFT = (0xff, 0x6b, 0x6b)
-HEADER_RIGHT = (0xa5, 0x69, 0xbd)
 ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
-
-
-def close(a, b, tolerance=12):
-    return all(abs(p - q) <= tolerance for p, q in zip(a, b))
+# The ordinary user the test starts the program as when it runs as root.
+TEST_USER = "pintavo-test"
 
 
 def build_package(build, out):
@@ -86,9 +86,27 @@ def check_files(root):
     return link, folder
 
 
+def ordinary_user():
+    """The user for a second run, with the sandbox on, made if need be; None and the
+    reason where it cannot be. A test that is not root already runs as one."""
+    if os.geteuid() != 0:
+        return None, None
+    try:
+        pwd.getpwnam(TEST_USER)
+    except KeyError:
+        made = subprocess.run(["useradd", "--system", "--user-group", "--no-create-home", "--home-dir",
+                               "/nonexistent", "--shell", "/usr/sbin/nologin", TEST_USER],
+                              capture_output=True, text=True, timeout=60)
+        if made.returncode != 0:
+            return None, f"useradd {TEST_USER} failed: {made.stderr.strip()}"
+    return TEST_USER, None
+
+
 def main(build, shots):
     require_tools("cpack", "dpkg-deb", "dpkg-shlibdeps", "lintian", *VirtualDisplay.TOOLS)
     with scratch_folder("pintavo-deb-") as root:
+        # The ordinary user reads the unpacked program and owns a home below.
+        os.chmod(root, 0o755)
         deb = build_package(build, os.path.join(root, "package"))
         check_control(deb)
         check_lintian(deb)
@@ -97,16 +115,40 @@ def main(build, shots):
         link, folder = check_files(installed)
         drawings = [load_with_imagemagick(p)
                     for p in sorted(glob.glob(os.path.join(folder, "Immagini", "*")))]
+        user, no_user = ordinary_user()
         with VirtualDisplay(root) as x:
-            env = program_environment(x.env, os.path.join(root, "home"))
-            # Started through the link, as the desktop entry's Exec starts it.
-            app = x.start([link], env, "pintavo")
-            check_on_screen(x, lambda: first_screen(x, app, drawings, shots),
-                            os.path.join(shots, "installed_package_failed.png"))
+            for who in [None] + ([user] if user else []):
+                # Started through the link, as the desktop entry's Exec starts it.
+                argv, why = network_isolated([link], who)
+                if argv is None:
+                    print(f"SKIPPED: {why}")
+                    return 77
+                name = "installed_package" + (f"_{who}" if who else "")
+                app = x.start(argv, environment(x, root, who), "pintavo")
+                check_on_screen(x, lambda: first_screen(x, app, drawings, who, os.path.join(shots, name + ".png")),
+                                os.path.join(shots, name + "_failed.png"))
+                os.killpg(app.pid, signal.SIGTERM)
+                app.wait(20)
+    if no_user:
+        print(f"SKIPPED: no run as an ordinary user: {no_user}")
+        return 77
     return 0
 
 
-def first_screen(x, app, drawings, shots):
+def environment(x, root, user):
+    """A fresh home for the run, owned by whoever runs the program."""
+    home = os.path.join(root, "home-" + (user or "self"))
+    env = program_environment(x.env, home)
+    if user:
+        account = pwd.getpwnam(user)
+        env.update(USER=user, LOGNAME=user)
+        for folder, _, files in os.walk(home):
+            for path in [folder] + [os.path.join(folder, f) for f in files]:
+                os.chown(path, account.pw_uid, account.pw_gid)
+    return env
+
+
+def first_screen(x, app, drawings, user, shot):
     wait_for_main_window(x, app)
 
     def drawing_shown():
@@ -119,25 +161,22 @@ def first_screen(x, app, drawings, shots):
     drawing = drawings[index]
     sheet_right = left + drawing.width
 
-    def header_shown():
-        screen = x.screenshot()
-        for y in range(screen.height):
-            xs_left = [px for px in range(sheet_right, screen.width)
-                       if close(screen.pixel(px, y), HEADER_LEFT)]
-            if not xs_left:
-                continue
-            xs_right = [px for px in range(xs_left[0], screen.width)
-                        if close(screen.pixel(px, y), HEADER_RIGHT)]
-            if xs_right and xs_right[-1] - xs_left[0] > 300:
-                return y
-        return None
-
-    # The start page in the web pane, right of the sheet: its header's colours
-    # from coral to lilac along one row.
-    wait_until("the start page's header in the web pane", header_shown, 60, 1.0)
+    # The start page in the web pane, right of the sheet.
+    wait_until("the start page's header in the web pane", lambda: find_start_page_header(x.screenshot(), sheet_right),
+               60, 1.0)
     time.sleep(1.0)
-    x.save_screenshot(os.path.join(shots, "installed_package.png"))
-    print(f"drawing {index + 1} of {len(drawings)} at ({left}, {top}); start page shown")
+    x.save_screenshot(shot)
+    # Root's engine runs without its sandbox and starts its renderers directly;
+    # anybody else's keeps the sandbox and its two zygotes.
+    helpers = web_engine_helpers(app.pid)
+    zygotes = sum("--type=zygote" in argv for argv in helpers)
+    unsandboxed = any("--no-sandbox" in argv for argv in helpers)
+    as_root = user is None and os.geteuid() == 0
+    assert helpers and unsandboxed == as_root and (zygotes == 0 if as_root else zygotes >= 2), \
+        f"the web engine's helpers as {user or 'the test user'}: {[' '.join(h[:3]) for h in helpers]}"
+    print(f"as {user or pwd.getpwuid(os.geteuid()).pw_name}: drawing {index + 1} of {len(drawings)} "
+          f"at ({left}, {top}); start page shown; {len(helpers)} engine helpers, {zygotes} zygotes, "
+          f"sandbox {'off' if unsandboxed else 'on'}")
 
 
 if __name__ == "__main__":

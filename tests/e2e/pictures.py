@@ -194,3 +194,26 @@ def find_on_screen(screen, raster):
                 found.append((left, top))
         pos = screen.data.find(needle, pos + 1)
     return found
+
+
+def close(a, b, tolerance=12):
+    return all(abs(p - q) <= tolerance for p, q in zip(a, b))
+
+
+# The start page's header runs from coral to lilac, left to right.
+HEADER_LEFT = (0xff, 0x6b, 0x6b)
+HEADER_RIGHT = (0xa5, 0x69, 0xbd)
+
+
+def find_start_page_header(screen, right_of):
+    """The start page's header in the web pane, right of x = right_of: its colours
+    from coral to lilac along one row over 300 pixels at least. The row and the
+    header's last pixel along it, or None."""
+    for y in range(screen.height):
+        xs_left = [px for px in range(right_of, screen.width) if close(screen.pixel(px, y), HEADER_LEFT)]
+        if not xs_left:
+            continue
+        xs_right = [px for px in range(xs_left[0], screen.width) if close(screen.pixel(px, y), HEADER_RIGHT)]
+        if xs_right and xs_right[-1] - xs_left[0] > 300:
+            return y, xs_right[-1]
+    return None

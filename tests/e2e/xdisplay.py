@@ -2,6 +2,7 @@
 # openbox as the window manager, and the program driven with xdotool only.
 import contextlib
 import ctypes
+import glob
 import os
 import select
 import shutil
@@ -66,6 +67,70 @@ def require_tools(*names):
         # CTest counts exit code 77 as skipped; tools/setup installs these.
         print("missing " + ", ".join(missing) + " (tools/setup installs them): skipped")
         raise SystemExit(77)
+
+
+def as_user(argv, user):
+    """argv run as the ordinary `user` (by root), with the environment it is given;
+    argv itself when no user is named."""
+    return ["setpriv", f"--reuid={user}", f"--regid={user}", "--clear-groups", "--", *argv] if user else list(argv)
+
+
+def network_isolated(argv, user=None):
+    """argv run in a network namespace of its own where only loopback answers, so
+    that the program's web pane can follow no link out of the machine; as the
+    ordinary `user` when named (which takes root). Returns the command, or None
+    and the reason where no such namespace can be made here."""
+    if os.geteuid() == 0:
+        prefix = ["unshare", "--net", "--", "sh", "-c", 'ip link set lo up && exec "$@"', "sh", *as_user([], user)]
+    elif user is None:
+        # The network namespace takes a user namespace whose root we are; the
+        # program itself is back under its own user id inside it, as the web
+        # engine's sandbox must see it.
+        prefix = ["unshare", "--map-root-user", "--net", "--", "sh", "-c",
+                  f'ip link set lo up && exec unshare --map-user={os.getuid()} --map-group={os.getgid()} -- "$@"',
+                  "sh"]
+    else:
+        return None, f"starting the program as {user} takes root"
+    missing = [n for n in ("unshare", "ip", "setpriv") if shutil.which(n) is None]
+    if missing:
+        return None, "missing " + ", ".join(missing) + " (tools/setup installs them)"
+    probe = subprocess.run(prefix + ["true"], capture_output=True, text=True, timeout=30)
+    if probe.returncode != 0:
+        return None, f"no network namespace can be made here: {probe.stderr.strip()}"
+    return prefix + list(argv), None
+
+
+def process_tree(pid):
+    """pid and every process below it."""
+    children = {}
+    for stat in glob.glob("/proc/[0-9]*/stat"):
+        try:
+            with open(stat) as f:
+                text = f.read()
+        except OSError:
+            continue
+        fields = text[text.rindex(")") + 2:].split()
+        children.setdefault(int(fields[1]), []).append(int(stat.split("/")[2]))
+    tree, todo = [], [pid]
+    while todo:
+        p = todo.pop()
+        tree.append(p)
+        todo.extend(children.get(p, []))
+    return tree
+
+
+def web_engine_helpers(pid):
+    """The command lines of the web engine's helper processes below pid."""
+    helpers = []
+    for p in process_tree(pid):
+        try:
+            with open(f"/proc/{p}/cmdline", "rb") as f:
+                argv = f.read().decode(errors="replace").split("\0")
+        except OSError:
+            continue
+        if os.path.basename(argv[0]) == "QtWebEngineProcess":
+            helpers.append(argv)
+    return helpers
 
 
 class VirtualDisplay:
