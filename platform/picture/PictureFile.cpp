@@ -66,7 +66,15 @@ std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure)
     // no picture: Qt's readers would leave the missing part as the memory was.
     if (cut)
         return refuse(PictureFailure::Unreadable, failure);
+    // The bitmap reader writes into a picture of the right size and format when
+    // given one, and leaves the pixels its runs skip (a run-length bitmap may
+    // end early or jump ahead) as they were: zero, the palette's first colour,
+    // as such a bitmap shows its gaps.
     QImage picture;
+    if (reader.format() == "bmp" && reader.imageFormat() != QImage::Format_Invalid) {
+        picture = QImage(reader.size(), reader.imageFormat());
+        picture.fill(0);
+    }
     if (!reader.read(&picture) || picture.isNull())
         return refuse(PictureFailure::Unreadable, failure);
     if (isTooLargeForTheSheet(picture.size()))
