@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
@@ -41,6 +43,8 @@ private slots:
     void startsOnTheStartPage();
     void addressesBeforeThePaneIsUp_data();
     void addressesBeforeThePaneIsUp();
+    void laterAddressesDoNotWaitForASlowPage_data();
+    void laterAddressesDoNotWaitForASlowPage();
     void backShowsTheStartPageInTheBar();
     void backWithoutHistoryIsHarmless();
     void enterLoadsExactlyTheTypedText_data();
@@ -162,6 +166,47 @@ void TestBrowser::addressesBeforeThePaneIsUp()
     m_form->Command8_Click();
     QTRY_COMPARE(m_form->WebBrowser1->title(), titleAfterBack);
     QCOMPARE(m_form->Text1->text(), start);
+}
+
+void TestBrowser::laterAddressesDoNotWaitForASlowPage_data()
+{
+    QTest::addColumn<QString>("press"); // what the user does once the slow page shows
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Menu") << "menu" << "menu";
+    QTest::newRow("ZNF") << "znf" << "znf";
+    QTest::newRow("address bar") << "enter" << "a";
+}
+
+// A page sent before the pane is up, from a server that sends its head and
+// never the rest, must not hold the user's later addresses.
+void TestBrowser::laterAddressesDoNotWaitForASlowPage()
+{
+    QFETCH(QString, press);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    connect(&server, &QTcpServer::newConnection, &server, [&server] {
+        while (QTcpSocket *socket = server.nextPendingConnection())
+            connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                socket->readAll();
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 100000\r\n\r\n"
+                              "<html><head><title>lenta</title></head><body>");
+            });
+    });
+    m_form = makeForm();
+    m_form->Text1->setText(QStringLiteral("http://127.0.0.1:%1/lenta.htm").arg(server.serverPort()));
+    m_form->Text1_KeyDown(13, 0);
+    m_form->show();
+    QTRY_COMPARE(m_form->WebBrowser1->title(), QStringLiteral("lenta"));
+    if (press == QLatin1String("znf"))
+        m_form->Command10_Click();
+    else if (press == QLatin1String("menu"))
+        m_form->Command9_Click();
+    else {
+        m_form->Text1->setText(m_program.filePath(QStringLiteral("a.htm")));
+        m_form->Text1_KeyDown(13, 0);
+    }
+    QFETCH(QString, title);
+    QTRY_COMPARE(m_form->WebBrowser1->title(), title);
 }
 
 void TestBrowser::backShowsTheStartPageInTheBar()

@@ -80,10 +80,15 @@ void WebBrowser::startEngine()
     m_view = new QWebEngineView(this);
     m_view->setObjectName(QStringLiteral("WebBrowser1View"));
     layout()->addWidget(m_view);
-    connect(m_view, &QWebEngineView::loadFinished, this, [this] {
-        if (const auto next = m_queue.loadFinished())
+    // A page enters the history when it commits, which its new address shows,
+    // long before a slow page finishes; a page reloaded at the same address
+    // shows only its end.
+    const auto handOverNext = [this] {
+        if (const auto next = m_queue.pageEntered())
             load(*next);
-    });
+    };
+    connect(m_view, &QWebEngineView::urlChanged, this, handOverNext);
+    connect(m_view, &QWebEngineView::loadFinished, this, handOverNext);
     if (const auto first = m_queue.start())
         load(*first);
 }
