@@ -1,6 +1,8 @@
 // WebBrowser over a QWebEngineView made after the first paint.
 #include "platform/browser/WebBrowser.h"
 
+#include "platform/browser/PaneView.h"
+
 #include <QFileInfo>
 #include <QStackedLayout>
 #include <QTimer>
@@ -77,7 +79,7 @@ void WebBrowser::startEngine()
 {
     if (m_queue.started())
         return;
-    m_view = new QWebEngineView(this);
+    m_view = new PaneView(this);
     m_view->setObjectName(QStringLiteral("WebBrowser1View"));
     layout()->addWidget(m_view);
     // A page enters the history when it commits, which its new address shows,
