@@ -28,18 +28,27 @@ QByteArray hugeBmpHeader(qint32 width, qint32 height)
     return bytes + QByteArray(64, '\0');
 }
 
-// An 8-bit run-length bitmap, white on index 0 and black on 1, whose runs are `runs`.
-QByteArray runLengthBitmap(qint32 width, qint32 height, const QByteArray &runs)
+// A run-length bitmap of `bits` (8 or 4) a pixel, white on index 0 and black on 1, whose runs are `runs`.
+QByteArray runLengthBitmap(qint32 width, qint32 height, quint16 bits, const QByteArray &runs)
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
     out.writeRawData("BM", 2);
     out << quint32(62 + runs.size()) << quint32(0) << quint32(62) << quint32(40) << width << height << quint16(1)
-        << quint16(8) << quint32(1) << quint32(runs.size()) << quint32(0) << quint32(0) << quint32(2) << quint32(0)
-        << quint32(0xFFFFFF) << quint32(0);
+        << bits << quint32(bits == 8 ? 1 : 2) << quint32(runs.size()) << quint32(0) << quint32(0) << quint32(2)
+        << quint32(0) << quint32(0xFFFFFF) << quint32(0);
     out.writeRawData(runs.constData(), int(runs.size()));
     return bytes;
+}
+
+// Memory the next calls will find on the stack and the heap, as earlier work leaves it.
+Q_NEVER_INLINE void dirtyMemory()
+{
+    volatile char stack[64 * 1024];
+    for (volatile char &byte : stack)
+        byte = char(0x77);
+    QImage(200, 100, QImage::Format_Indexed8).fill(7);
 }
 
 } // namespace
@@ -96,6 +105,10 @@ void TestPictureFile::refuses_data()
     QTest::newRow("claims 60000 x 60000") << "grande.bmp" << hugeBmpHeader(60000, 60000);
     QTest::newRow("claims negative width") << "storto.bmp" << hugeBmpHeader(-5, 5);
     QTest::newRow("header only") << "mezzo.bmp" << encoded(sample(), "BMP").left(20);
+    QTest::newRow("runs that stop inside one") << "corsa.bmp" << runLengthBitmap(200, 100, 8, QByteArray("\0\5\1", 3));
+    QTest::newRow("4-bit runs that stop inside one") << "corsa4.bmp"
+                                                     << runLengthBitmap(200, 100, 4, QByteArray("\4\x11\0\3\x11", 5));
+    QTest::newRow("runs that stop inside a jump") << "salto.bmp" << runLengthBitmap(200, 100, 8, QByteArray("\0\2\5", 3));
 }
 
 void TestPictureFile::refuses()
@@ -128,14 +141,14 @@ void TestPictureFile::pixelsLeftOutAreTheFirstColour_data()
 }
 
 // A whole run-length bitmap may leave pixels out; they take the first colour,
-// not whatever the memory held (made dirty here, as a long run leaves it).
+// not what the memory held.
 void TestPictureFile::pixelsLeftOutAreTheFirstColour()
 {
     QFETCH(QByteArray, runs);
-    QByteArray bytes = runLengthBitmap(200, 100, runs);
+    QByteArray bytes = runLengthBitmap(200, 100, 8, runs);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImage(200, 100, QImage::Format_Indexed8).fill(7);
+    dirtyMemory();
     const auto picture = loadPicture(&buffer);
     QVERIFY(picture.has_value());
     for (int y = 0; y < 100; ++y)

@@ -84,6 +84,46 @@ quint32 le32(const QByteArray &bytes, int at)
     return qFromLittleEndian<quint32>(bytes.constData() + at);
 }
 
+// Whether the runs of a run-length bitmap of `height` rows, `bits` a pixel,
+// starting at `at`, stop inside one. The reader goes through them up to their
+// end mark, their last row or the end of the file, whatever their header says
+// of their size; inside a run, it would take the missing bytes from variables
+// it never set.
+bool runsAreCut(DeviceBytes &bytes, qint64 at, qint64 height, quint32 bits)
+{
+    enum { Escape = 0, EndOfLine = 0, EndOfPicture = 1, Jump = 2 };
+    for (qint64 row = 0; row < height;) {
+        const int count = bytes.at(at);
+        if (count < 0)
+            return false;
+        const int code = bytes.at(at + 1);
+        if (code < 0)
+            return true;
+        at += 2;
+        if (count != Escape)
+            continue;
+        if (code == EndOfLine) {
+            ++row;
+        } else if (code == EndOfPicture) {
+            return false;
+        } else if (code == Jump) {
+            const int rows = bytes.at(at + 1);
+            if (rows < 0)
+                return true;
+            // The reader stops a jump on the last row, and reads on from there.
+            row = qMin(row + rows, height - 1);
+            at += 2;
+        } else {
+            // `code` pixels as they stand, padded to a whole number of 16-bit words.
+            const qint64 pixelBytes = bits == 8 ? code : (code + 1) / 2;
+            if (at + pixelBytes > bytes.size())
+                return true;
+            at += pixelBytes + (pixelBytes & 1);
+        }
+    }
+    return false;
+}
+
 // A Windows bitmap: the header gives the pixels' size, or for run-length
 // bitmaps the size of their runs, after the offset where they begin.
 bool bitmapIsCut(DeviceBytes &bytes)
@@ -115,7 +155,7 @@ bool bitmapIsCut(DeviceBytes &bytes)
     const qint64 pixelsAt = qMax<qint64>(le32(head, 10), 14 + qint64(infoSize));
     enum { Plain = 0, Run8 = 1, Run4 = 2, BitFields = 3, AlphaBitFields = 6 };
     if (compression == Run8 || compression == Run4)
-        return pixelsAt + runBytes > bytes.size();
+        return pixelsAt + runBytes > bytes.size() || runsAreCut(bytes, pixelsAt, height, bits);
     if (compression != Plain && compression != BitFields && compression != AlphaBitFields)
         return false;
     if (width <= 0 || height <= 0 || bits == 0 || bits > 32)
