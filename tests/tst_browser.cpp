@@ -58,6 +58,8 @@ private slots:
 
 private:
     std::unique_ptr<Form1> makeForm() const;
+    // "znf" presses ZNF, "menu" Menu, "enter" Enter on a.htm in the address bar.
+    void pressOn(const QString &press);
 
     QTemporaryDir m_program;
     std::unique_ptr<Form1> m_form;
@@ -91,6 +93,18 @@ std::unique_ptr<Form1> TestBrowser::makeForm() const
     options.programFolder = m_program.path();
     options.random = [] { return 0.0; };
     return std::make_unique<Form1>(options);
+}
+
+void TestBrowser::pressOn(const QString &press)
+{
+    if (press == QLatin1String("znf"))
+        m_form->Command10_Click();
+    else if (press == QLatin1String("menu"))
+        m_form->Command9_Click();
+    else if (press == QLatin1String("enter")) {
+        m_form->Text1->setText(m_program.filePath(QStringLiteral("a.htm")));
+        m_form->Text1_KeyDown(13, 0);
+    }
 }
 
 void TestBrowser::cleanup()
@@ -146,14 +160,7 @@ void TestBrowser::addressesBeforeThePaneIsUp()
     const QString start = m_program.path() + QStringLiteral("/menu/menu.htm");
     QCOMPARE(m_form->Text1->text(), start);
     QVERIFY(!m_form->WebBrowser1->view());
-    if (press == QLatin1String("znf"))
-        m_form->Command10_Click();
-    else if (press == QLatin1String("menu"))
-        m_form->Command9_Click();
-    else if (press == QLatin1String("enter")) {
-        m_form->Text1->setText(m_program.filePath(QStringLiteral("a.htm")));
-        m_form->Text1_KeyDown(13, 0);
-    }
+    pressOn(press);
     QCOMPARE(m_form->Text1->text(), m_program.filePath(bar));
     QVERIFY(!m_form->WebBrowser1->view());
 
@@ -197,14 +204,7 @@ void TestBrowser::laterAddressesDoNotWaitForASlowPage()
     m_form->Text1_KeyDown(13, 0);
     m_form->show();
     QTRY_COMPARE(m_form->WebBrowser1->title(), QStringLiteral("lenta"));
-    if (press == QLatin1String("znf"))
-        m_form->Command10_Click();
-    else if (press == QLatin1String("menu"))
-        m_form->Command9_Click();
-    else {
-        m_form->Text1->setText(m_program.filePath(QStringLiteral("a.htm")));
-        m_form->Text1_KeyDown(13, 0);
-    }
+    pressOn(press);
     QFETCH(QString, title);
     QTRY_COMPARE(m_form->WebBrowser1->title(), title);
 }
