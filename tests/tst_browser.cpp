@@ -12,6 +12,8 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <memory>
@@ -41,6 +43,8 @@ private slots:
     void startsOnTheStartPage();
     void addressesBeforeThePaneIsUp_data();
     void addressesBeforeThePaneIsUp();
+    void laterAddressesDoNotWaitForASlowPage_data();
+    void laterAddressesDoNotWaitForASlowPage();
     void backShowsTheStartPageInTheBar();
     void backWithoutHistoryIsHarmless();
     void enterLoadsExactlyTheTypedText_data();
@@ -54,6 +58,8 @@ private slots:
 
 private:
     std::unique_ptr<Form1> makeForm() const;
+    // "znf" presses ZNF, "menu" Menu, "enter" Enter on a.htm in the address bar.
+    void pressOn(const QString &press);
 
     QTemporaryDir m_program;
     std::unique_ptr<Form1> m_form;
@@ -87,6 +93,18 @@ std::unique_ptr<Form1> TestBrowser::makeForm() const
     options.programFolder = m_program.path();
     options.random = [] { return 0.0; };
     return std::make_unique<Form1>(options);
+}
+
+void TestBrowser::pressOn(const QString &press)
+{
+    if (press == QLatin1String("znf"))
+        m_form->Command10_Click();
+    else if (press == QLatin1String("menu"))
+        m_form->Command9_Click();
+    else if (press == QLatin1String("enter")) {
+        m_form->Text1->setText(m_program.filePath(QStringLiteral("a.htm")));
+        m_form->Text1_KeyDown(13, 0);
+    }
 }
 
 void TestBrowser::cleanup()
@@ -142,14 +160,7 @@ void TestBrowser::addressesBeforeThePaneIsUp()
     const QString start = m_program.path() + QStringLiteral("/menu/menu.htm");
     QCOMPARE(m_form->Text1->text(), start);
     QVERIFY(!m_form->WebBrowser1->view());
-    if (press == QLatin1String("znf"))
-        m_form->Command10_Click();
-    else if (press == QLatin1String("menu"))
-        m_form->Command9_Click();
-    else if (press == QLatin1String("enter")) {
-        m_form->Text1->setText(m_program.filePath(QStringLiteral("a.htm")));
-        m_form->Text1_KeyDown(13, 0);
-    }
+    pressOn(press);
     QCOMPARE(m_form->Text1->text(), m_program.filePath(bar));
     QVERIFY(!m_form->WebBrowser1->view());
 
@@ -162,6 +173,40 @@ void TestBrowser::addressesBeforeThePaneIsUp()
     m_form->Command8_Click();
     QTRY_COMPARE(m_form->WebBrowser1->title(), titleAfterBack);
     QCOMPARE(m_form->Text1->text(), start);
+}
+
+void TestBrowser::laterAddressesDoNotWaitForASlowPage_data()
+{
+    QTest::addColumn<QString>("press"); // what the user does once the slow page shows
+    QTest::addColumn<QString>("title");
+    QTest::newRow("Menu") << "menu" << "menu";
+    QTest::newRow("ZNF") << "znf" << "znf";
+    QTest::newRow("address bar") << "enter" << "a";
+}
+
+// A page sent before the pane is up, from a server that sends its head and
+// never the rest, must not hold the user's later addresses.
+void TestBrowser::laterAddressesDoNotWaitForASlowPage()
+{
+    QFETCH(QString, press);
+    QTcpServer server;
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    connect(&server, &QTcpServer::newConnection, &server, [&server] {
+        while (QTcpSocket *socket = server.nextPendingConnection())
+            connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                socket->readAll();
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nContent-Length: 100000\r\n\r\n"
+                              "<html><head><title>lenta</title></head><body>");
+            });
+    });
+    m_form = makeForm();
+    m_form->Text1->setText(QStringLiteral("http://127.0.0.1:%1/lenta.htm").arg(server.serverPort()));
+    m_form->Text1_KeyDown(13, 0);
+    m_form->show();
+    QTRY_COMPARE(m_form->WebBrowser1->title(), QStringLiteral("lenta"));
+    pressOn(press);
+    QFETCH(QString, title);
+    QTRY_COMPARE(m_form->WebBrowser1->title(), title);
 }
 
 void TestBrowser::backShowsTheStartPageInTheBar()

@@ -3,10 +3,14 @@
 
 std::optional<QString> NavigationQueue::navigate(const QString &address)
 {
-    if (m_started && !m_busy)
-        return address;
-    m_waiting.append(address);
-    return std::nullopt;
+    if (!m_started) {
+        m_waiting.append(address);
+        return std::nullopt;
+    }
+    // As on an engine there from the start: the newest address wins at once.
+    m_waiting.clear();
+    m_busy = false;
+    return address;
 }
 
 std::optional<QString> NavigationQueue::start()
@@ -17,7 +21,7 @@ std::optional<QString> NavigationQueue::start()
     return next();
 }
 
-std::optional<QString> NavigationQueue::loadFinished()
+std::optional<QString> NavigationQueue::pageEntered()
 {
     if (!m_busy)
         return std::nullopt;

@@ -1,6 +1,8 @@
 // WebBrowser over a QWebEngineView made after the first paint.
 #include "platform/browser/WebBrowser.h"
 
+#include "platform/browser/PaneView.h"
+
 #include <QFileInfo>
 #include <QStackedLayout>
 #include <QTimer>
@@ -77,13 +79,18 @@ void WebBrowser::startEngine()
 {
     if (m_queue.started())
         return;
-    m_view = new QWebEngineView(this);
+    m_view = new PaneView(this);
     m_view->setObjectName(QStringLiteral("WebBrowser1View"));
     layout()->addWidget(m_view);
-    connect(m_view, &QWebEngineView::loadFinished, this, [this] {
-        if (const auto next = m_queue.loadFinished())
+    // A page enters the history when it commits, which its new address shows,
+    // long before a slow page finishes; a page reloaded at the same address
+    // shows only its end.
+    const auto handOverNext = [this] {
+        if (const auto next = m_queue.pageEntered())
             load(*next);
-    });
+    };
+    connect(m_view, &QWebEngineView::urlChanged, this, handOverNext);
+    connect(m_view, &QWebEngineView::loadFinished, this, handOverNext);
     if (const auto first = m_queue.start())
         load(*first);
 }

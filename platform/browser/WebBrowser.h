@@ -12,7 +12,7 @@ class QWebEngineView;
 // The web view inside is made only once the window has first been painted:
 // starting the web engine takes the main thread and both cores for a good
 // while, and the child's sheet comes first. Addresses sent before then wait
-// their turn (see NavigationQueue).
+// for it (see NavigationQueue); later ones load at once.
 class WebBrowser : public QWidget
 {
     Q_OBJECT

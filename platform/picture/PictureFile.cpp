@@ -1,6 +1,7 @@
 // Picture reading through Qt's image readers, format decided from the bytes.
 #include "platform/picture/PictureFile.h"
 
+#include "platform/picture/TruncatedPicture.h"
 #include "platform/system/FileAccess.h"
 
 #include <QFile>
@@ -55,11 +56,25 @@ std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure)
     QImageReader reader(device);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
+    // Measured before the reader goes past the header, which moves the device.
+    const bool cut = isTruncatedPicture(device, reader.format());
     // The header's size is known before any pixel is read: a picture claiming
     // 60000 x 60000 pixels is turned down without trying to hold it.
     if (isTooLargeForTheSheet(reader.size()) || isTooLargeForTheSheet(bitmapSize))
         return refuse(PictureFailure::TooLarge, failure);
+    // A file that ends before its pixels do, half downloaded for instance, is
+    // no picture: Qt's readers would leave the missing part as the memory was.
+    if (cut)
+        return refuse(PictureFailure::Unreadable, failure);
+    // The bitmap reader writes into a picture of the right size and format when
+    // given one, and leaves the pixels its runs skip (a run-length bitmap may
+    // end early or jump ahead) as they were: zero, the palette's first colour,
+    // as such a bitmap shows its gaps.
     QImage picture;
+    if (reader.format() == "bmp" && reader.imageFormat() != QImage::Format_Invalid) {
+        picture = QImage(reader.size(), reader.imageFormat());
+        picture.fill(0);
+    }
     if (!reader.read(&picture) || picture.isNull())
         return refuse(PictureFailure::Unreadable, failure);
     if (isTooLargeForTheSheet(picture.size()))

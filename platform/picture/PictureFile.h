@@ -22,8 +22,10 @@ enum class PictureFailure {
 // An empty path gives the empty picture (a null QImage). A file that cannot be
 // read as a picture, whatever its name says, gives no value. The format is
 // decided from the content, so a BMP named .dib or a GIF named .bmp still loads.
-// Pictures beyond the reader's memory limit count as unreadable; `failure`, when
-// given, tells them apart so that a user who asked for one can be told why.
+// A file that ends before its pixels do (isTruncatedPicture()) is unreadable,
+// and pixels that a whole file leaves out are zero. Pictures beyond the
+// reader's memory limit count as unreadable; `failure`, when given, tells them
+// apart so that a user who asked for one can be told why.
 std::optional<QImage> loadPicture(const QString &path, PictureFailure *failure = nullptr);
 std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure = nullptr);
 

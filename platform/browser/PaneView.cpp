@@ -1,0 +1,102 @@
+// PaneView: the pane's menu over the engine's page actions, and pictures saved through the save dialog.
+#include "platform/browser/PaneView.h"
+
+#include "platform/dialogs/MessageBox.h"
+
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QWebEngineContextMenuRequest>
+#include <QWebEngineDownloadRequest>
+#include <QWebEngineHistory>
+#include <QWebEngineProfile>
+
+PaneView::PaneView(QWidget *parent) : QWebEngineView(parent)
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    m_saveFolder = QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+    connect(page()->profile(), &QWebEngineProfile::downloadRequested, this, &PaneView::saveDownload);
+}
+
+void PaneView::contextMenuEvent(QContextMenuEvent *event)
+{
+    const QWebEngineContextMenuRequest *request = lastContextMenuRequest();
+    if (!request)
+        return;
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto add = [this, menu](const QString &caption, QWebEnginePage::WebAction action, bool enabled = true) {
+        menu->addAction(caption, this, [this, action] { page()->triggerAction(action); })->setEnabled(enabled);
+    };
+    using Edit = QWebEngineContextMenuRequest;
+    const Edit::EditFlags can = request->editFlags();
+    if (request->isContentEditable()) {
+        add(QStringLiteral("Annulla"), QWebEnginePage::Undo, can & Edit::CanUndo);
+        add(QStringLiteral("Ripeti"), QWebEnginePage::Redo, can & Edit::CanRedo);
+        menu->addSeparator();
+        add(QStringLiteral("Taglia"), QWebEnginePage::Cut, can & Edit::CanCut);
+        add(QStringLiteral("Copia"), QWebEnginePage::Copy, can & Edit::CanCopy);
+        add(QStringLiteral("Incolla"), QWebEnginePage::Paste, can & Edit::CanPaste);
+        menu->addSeparator();
+        add(QStringLiteral("Seleziona tutto"), QWebEnginePage::SelectAll, can & Edit::CanSelectAll);
+    } else if (!request->selectedText().isEmpty()) {
+        add(QStringLiteral("Copia"), QWebEnginePage::Copy);
+    }
+    if (request->linkUrl().isValid()) {
+        if (!menu->isEmpty())
+            menu->addSeparator();
+        add(QStringLiteral("Copia indirizzo del collegamento"), QWebEnginePage::CopyLinkToClipboard);
+    }
+    if (request->mediaType() == Edit::MediaTypeImage && request->mediaUrl().isValid()) {
+        if (!menu->isEmpty())
+            menu->addSeparator();
+        add(QStringLiteral("Copia immagine"), QWebEnginePage::CopyImageToClipboard);
+        add(QStringLiteral("Copia indirizzo dell'immagine"), QWebEnginePage::CopyImageUrlToClipboard);
+        const QUrl picture = request->mediaUrl();
+        menu->addAction(QStringLiteral("Salva immagine..."), this, [this, picture] {
+            m_saving = picture;
+            page()->triggerAction(QWebEnginePage::DownloadImageToDisk);
+        });
+    }
+    if (menu->isEmpty()) {
+        add(QStringLiteral("Indietro"), QWebEnginePage::Back, history()->canGoBack());
+        add(QStringLiteral("Avanti"), QWebEnginePage::Forward, history()->canGoForward());
+        add(QStringLiteral("Ricarica"), QWebEnginePage::Reload);
+    }
+    menu->popup(event->globalPos());
+}
+
+void PaneView::saveDownload(QWebEngineDownloadRequest *download)
+{
+    // Not taken, a download is given up when this returns, as before.
+    if (download->page() != page() || download->url() != m_saving)
+        return;
+    m_saving = QUrl();
+    const QString suffix = QFileInfo(download->downloadFileName()).suffix();
+    const QString allFiles = QStringLiteral("Tutti i file (*)|*|");
+    m_saveDialog.setFilter(suffix.isEmpty() ? allFiles
+                                            : QStringLiteral("Immagine %1 (*.%2)|*.%2|").arg(suffix.toUpper(), suffix)
+                                                  + allFiles);
+    m_saveDialog.setFileName(m_saveFolder + QLatin1Char('/') + download->downloadFileName());
+    m_saveDialog.ShowSave(window());
+    const QString path = m_saveDialog.fileName();
+    if (path.trimmed().isEmpty()) {
+        download->cancel();
+        return;
+    }
+    const QFileInfo target(path);
+    m_saveFolder = target.absolutePath();
+    download->setDownloadDirectory(m_saveFolder);
+    download->setDownloadFileName(target.fileName());
+    // Taken, a download ends cancelled only when the engine cannot write where
+    // it was told (a file in the way of the folder, say), or interrupted.
+    connect(download, &QWebEngineDownloadRequest::stateChanged, this, [this, path](auto state) {
+        using Download = QWebEngineDownloadRequest;
+        if (state == Download::DownloadCancelled || state == Download::DownloadInterrupted)
+            MessageBox::show(QStringLiteral("Impossibile salvare l'immagine \"%1\".").arg(path), MessageBox::OkOnly,
+                             window());
+    });
+    download->accept();
+}

@@ -1,0 +1,15 @@
+// Whether a picture file ends before the data its own structure declares.
+#pragma once
+
+#include <QByteArray>
+
+class QIODevice;
+
+// Whether the picture on `device` ends before the data it declares: the pixels
+// a bitmap's header measures (for a run-length bitmap, the size it gives its
+// runs, and the last of the runs themselves), the images an icon's or cursor's
+// directory lists, the data of an image of a GIF, or the end marker of a JPEG. `format` is the picture reader's name
+// for the content ("bmp", "gif", "jpeg"; icons and cursors have none). Other
+// formats answer false: their readers refuse a cut file themselves, or nothing
+// in them says where they end. The device is left where it was.
+bool isTruncatedPicture(QIODevice *device, const QByteArray &format);
