@@ -87,6 +87,16 @@ std::optional<QImage> loadPicture(const QString &path, PictureFailure *failure)
     return loadPicture(&file, failure);
 }
 
+std::optional<QImage> loadNativePicture(const QByteArray &nativePath, PictureFailure *failure)
+{
+    if (nativePath.isEmpty())
+        return QImage();
+    QFile file;
+    if (!openPlainFile(nativePath, &file))
+        return refuse(PictureFailure::Unreadable, failure);
+    return loadPicture(&file, failure);
+}
+
 bool savePictureAsBmp(const QImage &picture, const QString &path, QString *error)
 {
     // A file made read-only is protected, as the chooser's delete treats it: the

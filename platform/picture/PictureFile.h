@@ -26,6 +26,8 @@ enum class PictureFailure {
 // given, tells them apart so that a user who asked for one can be told why.
 std::optional<QImage> loadPicture(const QString &path, PictureFailure *failure = nullptr);
 std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure = nullptr);
+// The same for a file named by its native path (see FileAccess.h).
+std::optional<QImage> loadNativePicture(const QByteArray &nativePath, PictureFailure *failure = nullptr);
 
 // What the user is told when a picture they asked for (chosen or dropped) is too large.
 QString pictureTooLargeMessage();
