@@ -34,6 +34,20 @@ int openPlain(const QByteArray &nativePath, int flags)
     return fd;
 }
 
+bool writeAll(int fd, const QByteArray &content)
+{
+    qint64 done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::pwrite(fd, content.constData() + done, size_t(content.size() - done), off_t(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
 } // namespace
 
 bool isReadOnlyFile(const QString &path)
@@ -83,4 +97,32 @@ bool renameFile(const QByteArray &from, const QByteArray &to)
 bool removeFile(const QByteArray &nativePath)
 {
     return namesAFile(nativePath) && ::unlink(nativePath.constData()) == 0;
+}
+
+InPlaceWrite writeInPlace(const QByteArray &nativePath, const QByteArray &content)
+{
+    // Read as well as write where allowed: the system's stand-in for a missing
+    // fallocate reads each block before it fills it.
+    int fd = openPlain(nativePath, O_RDWR);
+    if (fd < 0)
+        fd = openPlain(nativePath, O_WRONLY);
+    if (fd < 0)
+        return InPlaceWrite::Unchanged;
+    struct stat info;
+    if (::fstat(fd, &info) != 0) {
+        ::close(fd);
+        return InPlaceWrite::Unchanged;
+    }
+    // Room for all of it first; making room changes no byte the file holds, and
+    // whatever it added past the old end goes again when it fails.
+    if (!content.isEmpty() && ::posix_fallocate(fd, 0, off_t(content.size())) != 0) {
+        if (::ftruncate(fd, info.st_size) != 0) {
+            ::close(fd);
+            return InPlaceWrite::Damaged;
+        }
+        ::close(fd);
+        return InPlaceWrite::Unchanged;
+    }
+    const bool written = writeAll(fd, content) && ::ftruncate(fd, off_t(content.size())) == 0 && ::fsync(fd) == 0;
+    return ::close(fd) == 0 && written ? InPlaceWrite::Written : InPlaceWrite::Damaged;
 }

@@ -25,3 +25,15 @@ bool openPlainFile(const QByteArray &nativePath, QFile *file);
 // Renames without ever replacing a file that has the new name.
 bool renameFile(const QByteArray &from, const QByteArray &to);
 bool removeFile(const QByteArray &nativePath);
+
+enum class InPlaceWrite {
+    Written,
+    Unchanged, // nothing of the file was touched
+    Damaged,   // the write broke off: the file holds neither its old content nor the new
+};
+
+// Writes `content` over the plain file at `nativePath`, for a folder that lets
+// no new file be made beside it. Room for the whole content is made before the
+// first byte of the old one is overwritten, so a full disk or a file size limit
+// leaves the file unchanged.
+InPlaceWrite writeInPlace(const QByteArray &nativePath, const QByteArray &content);
