@@ -177,6 +177,15 @@ class Monkey:
         self.env["DISPLAY"] = self.display
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A window mapped before openbox has taken over the screen may end up
+        # unmapped for good (seen on a busy machine: the program waited for ever
+        # for its window to be shown). openbox is up once it has published its
+        # desktops.
+        deadline = time.monotonic() + 20
+        while self.xdotool("get_num_desktops").returncode != 0:
+            if self.wm.poll() is not None or time.monotonic() > deadline:
+                raise RuntimeError("openbox did not start")
+            time.sleep(0.1)
 
     def xdotool(self, *words):
         return run(["xdotool", *words], env=self.env)
