@@ -232,6 +232,10 @@ void FrmColScegli::PrendiLeFoto()
     Module1::PercorsoScelto = withTrailingSlash(Dir1->path());
     const PictureScan scan = scanPictures(Module1::PercorsoScelto);
     List1->addItems(scan.NomiFoto);
+    // Names the system stores in another encoding are shown as text but
+    // reached by their own bytes.
+    for (int i = 0; i < scan.nativeNames.size(); ++i)
+        List1->setItemData(i, scan.nativeNames[i]);
     Label17->setText(pictureCountCaption(scan.count));
     if (scan.count > 0)
         List1->setListIndex(0);
@@ -272,9 +276,11 @@ void FrmColScegli::List1_Click()
 {
     Image1->hide();
     Image1->setStretch(false);
-    FileScelto = withTrailingSlash(Dir1->path()) + List1->list(List1->listIndex());
+    const int index = List1->listIndex();
+    FileScelto = withTrailingSlash(Dir1->path()) + List1->list(index);
+    m_chosenFile = nativePath(Dir1->path(), List1->itemData(index).toByteArray());
     // A file that cannot be read leaves the picture shown before.
-    if (const auto picture = loadPicture(FileScelto); picture && !picture->isNull())
+    if (const auto picture = loadNativePicture(m_chosenFile); picture && !picture->isNull())
         Image1->setPicture(*picture);
     MousePointer::set(MousePointer::Hourglass);
     const QRectF preview = previewGeometry(Frame1->size(), Image1->twipsRect().size(),
@@ -292,7 +298,7 @@ void FrmColScegli::Command1_Click()
     // so does a file that cannot be read.
     if (!FileScelto.isEmpty()) {
         auto failure = PictureFailure::Unreadable;
-        if (const auto picture = loadPicture(FileScelto, &failure); picture && !picture->isNull()) {
+        if (const auto picture = loadNativePicture(m_chosenFile, &failure); picture && !picture->isNull()) {
             m_sheet->setPicture(*picture, FileScelto);
         }
         else if (failure == PictureFailure::TooLarge)
@@ -304,6 +310,7 @@ void FrmColScegli::Command1_Click()
 void FrmColScegli::Command2_Click()
 {
     FileScelto.clear();
+    m_chosenFile.clear();
     hide();
 }
 
@@ -347,13 +354,17 @@ void FrmColScegli::MenuRinomina_Click()
     if (newName.isEmpty())
         return;
     // A name only: a folder in it would move the file out of the list's folder.
-    // QFile::rename never replaces an existing file, so no other picture is lost.
+    // The rename never replaces an existing file, so no other picture is lost.
+    // The new name is written as the system writes names, whatever the old one was.
+    const QByteArray newNative = QFile::encodeName(newName);
     if (newName.contains(QLatin1Char('/'))
-        || !QFile::rename(Module1::PercorsoScelto + oldName, Module1::PercorsoScelto + newName)) {
+        || !renameFile(nativePath(Module1::PercorsoScelto, List1->itemData(index).toByteArray()),
+                       nativePath(Module1::PercorsoScelto, newNative))) {
         m_menuFailed = true;
         return;
     }
     List1->setList(index, newName);
+    List1->setItemData(index, newNative);
     List1->viewport()->update();
     List1_Click();
 }
@@ -369,8 +380,8 @@ void FrmColScegli::menuCancellaFile_Click()
         return;
     // A read-only file is protected, as the desktop's file managers treat it, even
     // though the folder would let it go.
-    const QString path = Module1::PercorsoScelto + name;
-    if (isReadOnlyFile(path) || !QFile::remove(path)) {
+    const QByteArray path = nativePath(Module1::PercorsoScelto, List1->itemData(index).toByteArray());
+    if (isReadOnlyFile(path) || !removeFile(path)) {
         MessageBox::show(QStringLiteral("Non è possibile cancellare il file ") + name
                              + QStringLiteral(" controllare che non si tratti di un file in sola lettura o "
                                               "una cartella di un CD-ROM o DVD-ROM"),

@@ -89,6 +89,8 @@ private:
     void connectHandlers();
 
     PictureBox *m_sheet;
+    // FileScelto as the system names the file.
+    QByteArray m_chosenFile;
     // Set by a popup item that failed, so that the popup's handler reports it.
     bool m_menuFailed = false;
     bool m_placed = false;

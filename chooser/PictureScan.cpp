@@ -14,12 +14,14 @@ bool isPictureName(const QString &name)
 PictureScan scanPictures(const QString &folder)
 {
     PictureScan scan;
-    const QStringList names = ordinaryFileNames(folder);
-    for (const QString &name : names) {
-        if (!isPictureName(name))
+    const QList<ListedFile> files = ordinaryFiles(folder);
+    for (const ListedFile &file : files) {
+        if (!isPictureName(file.text))
             continue;
-        if (scan.count < PictureScan::MaxListed)
-            scan.NomiFoto.append(name);
+        if (scan.count < PictureScan::MaxListed) {
+            scan.NomiFoto.append(file.text);
+            scan.nativeNames.append(file.native);
+        }
         ++scan.count;
     }
     return scan;

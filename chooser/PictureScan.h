@@ -1,6 +1,8 @@
 // Which file names are pictures, and the chooser's list of them for one folder.
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -17,8 +19,9 @@ struct PictureScan
     // A folder may hold any number of pictures; the list shows the first ones only.
     static constexpr int MaxListed = 1000;
 
-    QStringList NomiFoto; // the listed names, spelled as in the folder, at most MaxListed
-    int count = 0;        // every picture name found, also those past MaxListed
+    QStringList NomiFoto;          // the listed names, spelled as in the folder, at most MaxListed
+    QList<QByteArray> nativeNames; // each of them as the system stores it (see FolderListing.h)
+    int count = 0;                 // every picture name found, also those past MaxListed
 };
 
 // The picture names among the ordinary, visible files directly in `folder` (with

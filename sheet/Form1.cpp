@@ -204,13 +204,13 @@ void Form1::Form_Load(const Options &options)
     } else {
         // The r-th file of the drawings folder, r from 1 to 10: with fewer files, or
         // when that file is no picture, the sheet stays empty.
-        const QStringList names = ordinaryFileNames(Module1::Percorso + QStringLiteral("Immagini"));
+        const QString folder = Module1::Percorso + QStringLiteral("Immagini");
+        const QList<ListedFile> files = ordinaryFiles(folder);
         const int r = int(options.random() * 10) + 1;
-        if (r <= names.size()) {
-            const QString drawing = Module1::Percorso + QStringLiteral("Immagini/") + names[r - 1];
-            if (const auto picture = loadPicture(drawing)) {
-                Picture1->setPicture(*picture, drawing);
-            }
+        if (r <= files.size()) {
+            const ListedFile &drawing = files[r - 1];
+            if (const auto picture = loadNativePicture(nativePath(folder, drawing.native)))
+                Picture1->setPicture(*picture, withTrailingSlash(folder) + drawing.text);
         }
     }
 

@@ -58,12 +58,16 @@ void Form1::Command5_Click()
     const QString name = CommonDialog1.fileName();
     if (name.trimmed().isEmpty() || QFileInfo(name).fileName().trimmed().isEmpty())
         return;
-    if (!savePictureAsBmp(Picture1->image(), name)) {
-        MessageBox::show(QStringLiteral("Non è stato possibile salvare il disegno nel file \"%1\". "
-                                        "Controlla che la cartella esista e si possa scrivere, "
-                                        "e che sul disco ci sia spazio. Il disegno sul foglio è ancora qui.")
-                             .arg(name),
-                         MessageBox::OkOnly, this);
+    const SaveOutcome saved = savePictureAsBmp(Picture1->image(), name);
+    if (saved != SaveOutcome::Saved) {
+        const QString what = saved == SaveOutcome::EarlierFileDamaged
+            ? QStringLiteral("Il salvataggio del disegno nel file \"%1\" si è interrotto a metà: quel file ora è "
+                             "incompleto. Controlla il disco e salva di nuovo.")
+            : QStringLiteral("Non è stato possibile salvare il disegno nel file \"%1\". "
+                             "Controlla che la cartella esista e si possa scrivere, "
+                             "e che sul disco ci sia spazio.");
+        MessageBox::show(what.arg(name) + QStringLiteral(" Il disegno sul foglio è ancora qui."), MessageBox::OkOnly,
+                         this);
         return;
     }
     QCoreApplication::processEvents();

@@ -16,12 +16,6 @@ QString cleanAbsolute(const QString &path)
     return QDir::cleanPath(QDir(path).absolutePath());
 }
 
-bool isReadableFolder(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.isDir() && info.isReadable() && info.isExecutable();
-}
-
 } // namespace
 
 FolderList::FolderList(QWidget *parent) : ListBox(parent)
@@ -37,7 +31,9 @@ bool FolderList::setPath(const QString &path)
     if (path.isEmpty())
         return false;
     const QString clean = cleanAbsolute(path);
-    if (!isReadableFolder(clean))
+    // A folder that may not be read is opened all the same: it shows no
+    // sub-folders, and whoever lists its files finds none.
+    if (!QFileInfo(clean).isDir())
         return false;
     if (clean == m_path)
         return true;

@@ -17,9 +17,10 @@ public:
 
     // An absolute path without a trailing "/", the root "/" excepted.
     QString path() const { return m_path; }
-    // Opens the folder. False, and nothing changes, when it is no folder that can
-    // be read (missing, vanished, not a folder, no permission). Setting the folder
-    // already shown raises nothing.
+    // Opens the folder, also one that may not be read. False, and nothing
+    // changes, when it is no folder (missing, vanished, not a folder, or behind a
+    // folder that may not be searched). Setting the folder already shown raises
+    // nothing.
     bool setPath(const QString &path);
 
     // The folder an entry stands for.

@@ -8,6 +8,11 @@
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
+namespace {
+// Past the role FolderList keeps its paths in.
+constexpr int ItemDataRole = Qt::UserRole + 1;
+}
+
 ListBox::ListBox(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -58,6 +63,18 @@ void ListBox::setList(int index, const QString &text)
 {
     if (QListWidgetItem *entry = item(index))
         entry->setText(text);
+}
+
+QVariant ListBox::itemData(int index) const
+{
+    const QListWidgetItem *entry = item(index);
+    return entry ? entry->data(ItemDataRole) : QVariant();
+}
+
+void ListBox::setItemData(int index, const QVariant &value)
+{
+    if (QListWidgetItem *entry = item(index))
+        entry->setData(ItemDataRole, value);
 }
 
 void ListBox::removeItem(int index)

@@ -23,6 +23,10 @@ public:
     // The entry's text; an empty text for an index that is not an entry.
     QString list(int index) const;
     void setList(int index, const QString &text);
+    // A value each entry keeps out of sight; an invalid one for an index that is
+    // not an entry.
+    QVariant itemData(int index) const;
+    void setItemData(int index, const QVariant &value);
     int listCount() const { return count(); }
     // Removes the entry; when it was selected, no entry is selected afterwards.
     void removeItem(int index);

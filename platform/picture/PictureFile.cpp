@@ -4,6 +4,7 @@
 #include "platform/picture/TruncatedPicture.h"
 #include "platform/system/FileAccess.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -102,26 +103,41 @@ std::optional<QImage> loadPicture(const QString &path, PictureFailure *failure)
     return loadPicture(&file, failure);
 }
 
-bool savePictureAsBmp(const QImage &picture, const QString &path, QString *error)
+std::optional<QImage> loadNativePicture(const QByteArray &nativePath, PictureFailure *failure)
+{
+    if (nativePath.isEmpty())
+        return QImage();
+    QFile file;
+    if (!openPlainFile(nativePath, &file))
+        return refuse(PictureFailure::Unreadable, failure);
+    return loadPicture(&file, failure);
+}
+
+SaveOutcome savePictureAsBmp(const QImage &picture, const QString &path)
 {
     // A file made read-only is protected, as the chooser's delete treats it: the
     // copy written aside would otherwise be put in its place by a rename, which
     // only asks the folder.
-    if (QFileInfo::exists(path) && isReadOnlyFile(path)) {
-        if (error)
-            *error = QStringLiteral("read-only file");
-        return false;
-    }
+    if (QFileInfo::exists(path) && isReadOnlyFile(path))
+        return SaveOutcome::NotSaved;
+    // The whole bitmap is known before anything is written.
+    QByteArray bitmap;
+    QBuffer buffer(&bitmap);
+    buffer.open(QIODevice::WriteOnly);
+    if (!QImageWriter(&buffer, "bmp").write(picture.convertToFormat(QImage::Format_RGB888)))
+        return SaveOutcome::NotSaved;
     QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    if (ok) {
-        QImageWriter writer(&file, "bmp");
-        ok = writer.write(picture.convertToFormat(QImage::Format_RGB888));
-        if (!ok && error)
-            *error = writer.errorString();
-        ok = ok && file.commit();
+    if (file.open(QIODevice::WriteOnly))
+        return file.write(bitmap) == bitmap.size() && file.commit() ? SaveOutcome::Saved : SaveOutcome::NotSaved;
+    if (!QFileInfo(path).isFile())
+        return SaveOutcome::NotSaved;
+    switch (writeInPlace(QFile::encodeName(path), bitmap)) {
+    case InPlaceWrite::Written:
+        return SaveOutcome::Saved;
+    case InPlaceWrite::Unchanged:
+        return SaveOutcome::NotSaved;
+    case InPlaceWrite::Damaged:
+        break;
     }
-    if (!ok && error && error->isEmpty())
-        *error = file.errorString();
-    return ok;
+    return SaveOutcome::EarlierFileDamaged;
 }

@@ -28,13 +28,24 @@ enum class PictureFailure {
 // apart so that a user who asked for one can be told why.
 std::optional<QImage> loadPicture(const QString &path, PictureFailure *failure = nullptr);
 std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure = nullptr);
+// The same for a file named by its native path (see FileAccess.h).
+std::optional<QImage> loadNativePicture(const QByteArray &nativePath, PictureFailure *failure = nullptr);
 
 // What the user is told when a picture they asked for (chosen or dropped) is too large.
 QString pictureTooLargeMessage();
 
+enum class SaveOutcome {
+    Saved,
+    NotSaved,           // an earlier file of that name is as it was
+    EarlierFileDamaged, // the write over an earlier file broke off half way
+};
+
 // Writes the picture as a 24-bit Windows bitmap under exactly `path`, whatever its
 // extension. The file is written aside and put in place only when complete, so a
 // failure (a folder that cannot be written, a full disk, a name that is a folder,
-// an earlier file made read-only) leaves an earlier file of that name as it was. On failure returns false and,
-// when `error` is given, a short reason.
-bool savePictureAsBmp(const QImage &picture, const QString &path, QString *error = nullptr);
+// an earlier file made read-only) leaves an earlier file of that name as it was.
+// A folder that lets no file be made in it may still let its files be written:
+// an earlier, writable file there is written over in place, once the disk has
+// made room for all of the new bitmap; only a write that breaks off after that
+// (a failing disk) damages it.
+SaveOutcome savePictureAsBmp(const QImage &picture, const QString &path);

@@ -6,8 +6,17 @@ The program runs on its own Xvfb display with openbox, from a copy of its folder
 inside a temporary folder that is also its HOME. As root it runs in a private
 mount namespace where every other file system is read-only, so whatever the
 monkey renames, deletes or saves through the program's dialogs stays in that
-folder; without root, or where no such namespace can be made, the test is
-skipped (exit code 77) rather than let random clicks loose on real files.
+folder, and in a network namespace of its own where only the loopback answers,
+so that no click on a link of the start page reaches a real site; without root,
+or where such namespaces cannot be made, the test is skipped (exit code 77)
+rather than let random clicks loose on real files or the network.
+
+Now and then, and more often as the end of the run nears, the monkey leads the
+program to a window it has not met yet (the chooser, the rename input box, the
+delete confirmation, a message box, the save, colour and print dialogs, the
+print preview, the about box), then goes on at random from there. At the end
+it prints the windows it reached; a run of LONG_RUN seconds or more that
+missed one, even after ROUND_GRACE seconds more of leading, fails.
 
 A crash is the program ending by a signal or with a failure code (a sanitizer
 report included); a hang is the program's main thread not getting back to
@@ -29,6 +38,16 @@ import time
 SKIP = 77
 HANG_TIMEOUT = 30.0
 START_TIMEOUT = 90.0
+# Runs at least this long must reach every window: CTest's shortest run (60 s)
+# leaves the monkey some 40 s after the program's start, and leading it to all
+# of them takes about 30 s. On a busy machine (slow starts, a random "Fine")
+# the time may run out first: such a run goes on leading for at most
+# ROUND_GRACE seconds more, and fails only when even that misses one.
+LONG_RUN = 60.0
+ROUND_GRACE = 90.0
+# About what leading the program to one window takes, wait included.
+LEAD_SECONDS = 5.0
+WINDOW_TIMEOUT = 8.0
 
 KEYS = [
     "Return", "Escape", "Tab", "shift+Tab", "space", "Up", "Down", "Left", "Right", "Home", "End",
@@ -40,10 +59,47 @@ KEYS = [
 # The palette column with the command buttons, in the main window's own pixels,
 # where it stands beside the drawings shipped with the program: uniform clicks
 # over the whole window would rarely hit a button.
-COMMANDS = (440, 40, 140, 540)
+COMMANDS = (440, 20, 140, 540)
 MAIN_TITLE = "Pintavo - "
 # What the monkey types into text fields: blanks, quotes, shell characters, accents.
 TYPED = "ab z09-_.;$`'\"&|<>*?/\\%àèé"
+
+# Every window of the program, by its title; the delete confirmation is a
+# message box too, told apart by what led to it.
+WINDOWS = ["main window", "chooser", "rename input box", "delete confirmation", "message box",
+           "save dialog", "colour dialog", "print preview", "print dialog", "about box"]
+TITLES = {
+    "Scelta immagine": "chooser",
+    "Rinomina un file di immagine": "rename input box",
+    "Pintavo": "message box",
+    "Salva come": "save dialog",
+    "Seleziona colore": "colour dialog",
+    "Pintavo - Anteprima di stampa": "print preview",
+    "Stampa": "print dialog",
+    "Informazioni su Pintavo": "about box",
+}
+# Where the monkey clicks to lead the program on, in pixels from the top left of
+# a window's inner area: the main window's two menus ("File", "?"); the
+# chooser's first entry; and, from the palette column's top left, the buttons
+# "Salva Lavoro" and "Anteprima stampa" and the bar that opens the colour dialog.
+FILE_MENU = (18, 8)
+HELP_MENU = (45, 8)
+FIRST_ENTRY = (312, 52)
+SAVE_BUTTON = (52, 369)
+PREVIEW_BUTTON = (52, 264)
+COLOUR_BAR = (90, 121)
+# The palette column beside the drawings shipped with the program, where the
+# screen cannot be read.
+PALETTE = (461, 22)
+# The first pixel of the palette's light magenta cell, from the column's top left;
+# light red and light yellow stand one cell (24 pixels) either side of it.
+MAGENTA_CELL = (29, 51)
+
+
+def kind_of(title):
+    if title in TITLES:
+        return TITLES[title]
+    return "main window" if title.startswith(MAIN_TITLE) else None
 
 
 # System calls in which an idle Qt event loop waits (poll, ppoll on x86-64).
@@ -81,8 +137,8 @@ def main_thread_state(pid):
     return "\n".join(parts)
 
 
-def run(command, **kwargs):
-    return subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True, **kwargs)
+def run(command, text=True, **kwargs):
+    return subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=text, **kwargs)
 
 
 class Monkey:
@@ -96,26 +152,40 @@ class Monkey:
         self.boxes = {}
         self.names = {}
         self.seen = set()
+        self.reached = {}
+        self.leads = 0
+        self.failed_leads = 0
         self.active = None
 
     # --- the display -------------------------------------------------------
 
     def start_display(self):
         read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        wanted = [":%d" % self.args.display] if self.args.display is not None else []
+        self.xvfb = subprocess.Popen(["Xvfb", *wanted, "-displayfd", str(write), "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp"],
                                      pass_fds=[write], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.close(write)
         number = b""
         while not number.endswith(b"\n"):
             chunk = os.read(read, 16)
             if not chunk:
-                raise RuntimeError("Xvfb did not start")
+                raise RuntimeError("Xvfb did not start" + (" on display %s: is it taken?" % wanted[0] if wanted else ""))
             number += chunk
         os.close(read)
         self.display = ":" + number.decode().strip()
         self.env["DISPLAY"] = self.display
         self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A window mapped before openbox has taken over the screen may end up
+        # unmapped for good (seen on a busy machine: the program waited for ever
+        # for its window to be shown). openbox is up once it has published its
+        # desktops.
+        deadline = time.monotonic() + 20
+        while self.xdotool("get_num_desktops").returncode != 0:
+            if self.wm.poll() is not None or time.monotonic() > deadline:
+                raise RuntimeError("openbox did not start")
+            time.sleep(0.1)
 
     def xdotool(self, *words):
         return run(["xdotool", *words], env=self.env)
@@ -159,12 +229,15 @@ class Monkey:
         self.env["ASAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "detect_leaks=0"]))
 
     def sandbox_command(self):
-        """The command that runs the program with only its temporary folder writable."""
+        """The command that runs the program with only its temporary folder writable and
+        only the loopback to talk to; or None and the reason why it cannot be made."""
         if os.geteuid() != 0:
-            return None
-        if not shutil.which("unshare"):
-            return None
-        script = ('mount --bind "$HOME" "$HOME" || exit 97\n'
+            return None, "a private view of the disk and of the network needs root"
+        for tool in ("unshare", "ip"):
+            if not shutil.which(tool):
+                return None, "%s is not installed" % tool
+        script = ('ip link set lo up && [ "$(ip -o link show | wc -l)" -eq 1 ] || exit 96\n'
+                  'mount --bind "$HOME" "$HOME" || exit 97\n'
                   'awk \'{print $5}\' /proc/self/mountinfo | while read -r m; do\n'
                   '  case "$m" in /proc|/proc/*|/sys|/sys/*|/dev|/dev/*|"$HOME") ;;\n'
                   '    *) mount -o remount,bind,ro "$m" 2>/dev/null ;;\n'
@@ -172,11 +245,13 @@ class Monkey:
                   'done\n'
                   'if touch /pintavo-monkey-probe 2>/dev/null; then rm -f /pintavo-monkey-probe; exit 97; fi\n'
                   'exec "$@"\n')
-        probe = subprocess.run(["unshare", "--mount", "--propagation", "private", "--", "sh", "-c", script, "sh", "true"],
-                               env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        command = ["unshare", "--mount", "--propagation", "private", "--net", "--", "sh", "-c", script, "sh"]
+        probe = subprocess.run(command + ["true"], env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if probe.returncode == 96:
+            return None, "no network namespace with only the loopback can be made here"
         if probe.returncode != 0:
-            return None
-        return ["unshare", "--mount", "--propagation", "private", "--", "sh", "-c", script, "sh"]
+            return None, "no private read-only view of the disk can be made here"
+        return command, None
 
     def start_program(self):
         self.starts += 1
@@ -198,14 +273,25 @@ class Monkey:
         return [int(w) for w in found]
 
     def geometry(self, window):
+        """The window's inner area on the screen: x, y, width, height."""
         values = {}
-        for line in self.xdotool("getwindowgeometry", "--shell", str(window)).stdout.splitlines():
-            key, _, value = line.partition("=")
-            values[key] = value
+        for line in run(["xwininfo", "-id", str(window)], env=self.env).stdout.splitlines():
+            key, _, value = line.strip().partition(":")
+            values[key] = value.strip()
         try:
-            return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+            return (int(values["Absolute upper-left X"]), int(values["Absolute upper-left Y"]),
+                    int(values["Width"]), int(values["Height"]))
         except (KeyError, ValueError):
             return None
+
+    def name(self, window):
+        if window not in self.names:
+            self.names[window] = self.xdotool("getwindowname", str(window)).stdout.strip()
+            self.seen.add(self.names[window])
+            kind = kind_of(self.names[window])
+            if kind is not None and kind not in self.reached:
+                self.reached[kind] = self.actions
+        return self.names[window]
 
     # --- checks --------------------------------------------------------------
 
@@ -257,9 +343,7 @@ class Monkey:
             self.boxes = {w: self.geometry(w) for w in windows}
             self.boxes = {w: box for w, box in self.boxes.items() if box is not None}
             for w in self.boxes:
-                if w not in self.names:
-                    self.names[w] = self.xdotool("getwindowname", str(w)).stdout.strip()
-                    self.seen.add(self.names[w])
+                self.name(w)
             active = self.xdotool("getactivewindow").stdout.strip()
             self.active = int(active) if active.isdigit() else None
         if not self.boxes:
@@ -314,6 +398,167 @@ class Monkey:
             self.xdotool("windowmove", str(window), str(x), str(y))
             self.boxes = {}
 
+    # --- leading the program to a window ------------------------------------------
+
+    def find(self, kind):
+        for w in self.windows():
+            if kind_of(self.name(w)) == kind:
+                return w
+        return None
+
+    def wait_for(self, kind):
+        deadline = time.monotonic() + WINDOW_TIMEOUT
+        while time.monotonic() < deadline:
+            window = self.find(kind)
+            if window is not None:
+                return window
+            if self.program.poll() is not None:
+                return None
+            time.sleep(0.2)
+        return None
+
+    def click(self, corner, offset, button="1"):
+        self.xdotool("mousemove", str(corner[0] + offset[0]), str(corner[1] + offset[1]), "click", button)
+
+    def click_in(self, window, offset, button="1"):
+        box = self.geometry(window)
+        if box is not None:
+            self.click(box, offset, button)
+        return box is not None
+
+    def choose(self, window, menu, key):
+        if self.click_in(window, menu):
+            time.sleep(0.4)
+            self.xdotool("key", key)
+
+    def to_main_window(self):
+        """Closes what stands over the main window; its id, or None when that fails."""
+        for _ in range(8):
+            windows = self.windows()
+            main = [w for w in windows if kind_of(self.name(w)) == "main window"]
+            if not main:
+                return None
+            above = [w for w in windows if w not in main and self.name(w)]
+            if not above:
+                # Back on the screen at its full size, if the monkey moved it away or shrank it.
+                box = self.geometry(main[0])
+                if box is None or box[0] < 0 or box[1] < 0 or box[2] < 900 or box[3] < 700:
+                    self.xdotool("windowmove", str(main[0]), "0", "0", "windowsize", str(main[0]), "1280", "1000")
+                    time.sleep(1.0)
+                self.xdotool("windowactivate", str(main[0]))
+                time.sleep(0.3)
+                return main[0]
+            active = self.xdotool("getactivewindow").stdout.strip()
+            window = int(active) if active.isdigit() and int(active) in above else above[-1]
+            self.xdotool("windowactivate", str(window))
+            time.sleep(0.2)
+            # The print preview closes with "&Chiudi"; everything else with Escape.
+            self.xdotool("key", "--clearmodifiers", "alt+c" if kind_of(self.name(window)) == "print preview" else "Escape")
+            time.sleep(0.4)
+        return None
+
+    def palette(self, main):
+        """The palette column's top left on the screen, read from the screen where it can be."""
+        box = self.geometry(main)
+        if box is None:
+            return None
+        if not shutil.which("import"):
+            return box[0] + PALETTE[0], box[1] + PALETTE[1]
+        screen = run(["import", "-window", "root", "-depth", "8", "rgb:-"], env=self.env, text=False).stdout
+        width = 1280
+        magenta, red, yellow = b"\xff\x00\xff", b"\xff\x00\x00", b"\xff\xff\x00"
+        for y in range(max(box[1], 0), min(box[1] + box[3], len(screen) // (3 * width))):
+            row = screen[y * width * 3:(y + 1) * width * 3]
+            at = row.find(magenta * 6)
+            while at >= 0:
+                x = at // 3
+                if at % 3 == 0 and row[(x + 24) * 3:(x + 25) * 3] == yellow and row[(x - 24) * 3:(x - 23) * 3] == red:
+                    return x - MAGENTA_CELL[0], y - MAGENTA_CELL[1]
+                at = row.find(magenta * 6, at + 1)
+        return None
+
+    def refill_drawings(self):
+        """Puts the shipped drawings back when the monkey has deleted most of them."""
+        drawings = os.path.join(self.folder, "Immagini")
+        source = os.path.join(os.path.dirname(os.path.abspath(self.args.program)), "Immagini")
+        if os.path.isdir(source) and len(os.listdir(drawings)) < 3:
+            for name in os.listdir(source):
+                shutil.copy2(os.path.join(source, name), drawings)
+
+    def lead_to(self, kind):
+        main = self.to_main_window()
+        if main is None:
+            time.sleep(0.5)  # the program is ending or starting again
+            return False
+        if kind == "main window":
+            return True
+        if kind in ("chooser", "rename input box", "delete confirmation"):
+            self.refill_drawings()
+            self.choose(main, FILE_MENU, "a")
+            chooser = self.wait_for("chooser")
+            if chooser is None or kind == "chooser":
+                return chooser is not None
+            self.xdotool("windowmove", str(chooser), "100", "100")
+            time.sleep(0.3)
+            # The first entry is selected, then its popup menu gives the item.
+            self.click_in(chooser, FIRST_ENTRY)
+            self.click_in(chooser, FIRST_ENTRY, "3")
+            time.sleep(0.4)
+            self.xdotool("key", "r" if kind == "rename input box" else "c")
+            if kind == "rename input box":
+                return self.wait_for(kind) is not None
+            if self.wait_for("message box") is None:
+                return False
+            self.reached.setdefault("delete confirmation", self.actions)
+            self.xdotool("key", "Escape")
+            return True
+        if kind in ("message box", "about box"):
+            self.choose(main, HELP_MENU, "h" if kind == "message box" else "a")
+            return self.wait_for(kind) is not None
+        corner = self.palette(main)
+        if corner is None:
+            return False
+        if kind in ("save dialog", "colour dialog"):
+            self.click(corner, SAVE_BUTTON if kind == "save dialog" else COLOUR_BAR)
+            return self.wait_for(kind) is not None
+        self.click(corner, PREVIEW_BUTTON)
+        preview = self.wait_for("print preview")
+        if preview is None or kind == "print preview":
+            return preview is not None
+        self.xdotool("key", "--clearmodifiers", "alt+s")
+        return self.wait_for(kind) is not None
+
+    def missing(self):
+        return [kind for kind in WINDOWS if kind not in self.reached]
+
+    def time_to_lead(self, deadline):
+        missing = self.missing()
+        if not missing:
+            return False
+        # Towards the end only leading is left, so that the run meets them all.
+        return deadline - time.monotonic() < LEAD_SECONDS * (len(missing) + 1) or self.rng.random() < 0.02
+
+    def lead(self):
+        missing = self.missing()
+        kind = missing[self.leads % len(missing)]
+        self.leads += 1
+        self.note("lead the program to the %s" % kind)
+        self.boxes = {}
+        if self.lead_to(kind) and kind in self.reached:
+            self.failed_leads = 0
+            return
+        self.failed_leads += 1
+        # A chooser left in a folder without pictures (whose popup items then do
+        # nothing), a sheet so wide that the palette is off the screen: a new
+        # start of the program sets them right.
+        in_chooser = kind in ("rename input box", "delete confirmation")
+        if (in_chooser or self.failed_leads >= 3) and self.program.poll() is None:
+            self.failed_leads = 0
+            main = self.to_main_window()
+            if main is not None:
+                self.note("end the program to start it afresh")
+                self.choose(main, FILE_MENU, "e")
+
     # --- the run -------------------------------------------------------------
 
     def stop(self):
@@ -330,10 +575,9 @@ class Monkey:
     def main(self):
         print("monkey seed %d" % self.args.seed, flush=True)
         self.prepare_home()
-        self.sandbox = self.sandbox_command()
+        self.sandbox, reason = self.sandbox_command()
         if self.sandbox is None:
-            print("SKIPPED: no private read-only view of the disk can be made here (needs root and unshare); "
-                  "random clicks are not let loose on real files")
+            print("SKIPPED: %s; random clicks are not let loose on real files or the network" % reason)
             shutil.rmtree(self.home, ignore_errors=True)
             return SKIP
         self.start_display()
@@ -343,16 +587,35 @@ class Monkey:
             while time.monotonic() < deadline and (self.args.actions is None or self.actions < self.args.actions):
                 if not self.check_alive():
                     continue
-                self.act()
+                if self.time_to_lead(deadline):
+                    self.lead()
+                else:
+                    self.act()
                 self.actions += 1
                 if self.actions % 25 == 0:
                     self.check_alive()
                     self.check_answers()
                 time.sleep(self.args.pause)
+            long_run = self.args.seconds >= LONG_RUN and self.args.actions is None
+            while long_run and self.missing() and time.monotonic() < deadline + ROUND_GRACE:
+                if self.check_alive():
+                    self.lead()
+                    self.actions += 1
+            overtime = max(0.0, time.monotonic() - deadline)
             self.check_alive()
             self.check_answers()
-            print("passed: %d actions over %d program start(s), seed %d" % (self.actions, self.starts, self.args.seed))
-            print("windows met: " + "; ".join(sorted(repr(n) for n in self.seen)))
+            print("monkey: %d actions (%d of them leading the program to a window) over %d program start(s) "
+                  "in %d s%s, seed %d" % (self.actions, self.leads, self.starts, self.args.seconds,
+                                         " and %d s more to finish the round of the windows" % overtime
+                                         if overtime >= 1 else "", self.args.seed))
+            print("monkey: windows reached: " + "; ".join(
+                "%s (action %d)" % (kind, self.reached[kind]) for kind in WINDOWS if kind in self.reached))
+            print("monkey: every title met: " + "; ".join(sorted(repr(n) for n in self.seen if n)))
+            missing = self.missing()
+            if missing and long_run:
+                self.fail("a run of %d s did not reach: %s" % (self.args.seconds, ", ".join(missing)))
+            if missing:
+                print("monkey: not reached in this short run: " + ", ".join(missing))
             return 0
         finally:
             self.stop()
@@ -366,10 +629,11 @@ def main():
     parser.add_argument("--seed", type=int, default=None, help="seed of the random stream (default: from the clock)")
     parser.add_argument("--pause", type=float, default=0.01, help="seconds between actions")
     parser.add_argument("--keep", action="store_true", help="keep the temporary folder")
+    parser.add_argument("--display", type=int, default=None, help="X display number to use (default: a free one)")
     args = parser.parse_args()
     if args.seed is None:
         args.seed = int(os.environ.get("PINTAVO_MONKEY_SEED", "0")) or int(time.time() * 1000) % 1000000007
-    for tool in ("Xvfb", "openbox", "xdotool"):
+    for tool in ("Xvfb", "openbox", "xdotool", "xwininfo"):
         if not shutil.which(tool):
             print("SKIPPED: %s is not installed" % tool)
             return SKIP

@@ -1,4 +1,4 @@
-// Saving onto a full disk, into a read-only folder or over a read-only file: the earlier file stays and the user is told.
+// Saving onto a full disk or over a read-only file: the earlier file stays and the user is told; in a read-only folder it is written in place.
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "platform/dialogs/CommonDialog.h"
@@ -7,6 +7,7 @@
 #include "platform/picture/PictureBox.h"
 #include "robustness/RootAccess.h"
 #include "sheet/Form1.h"
+#include "support/Encoded.h"
 #include "support/SeamRecorders.h"
 #include "support/TestMain.h"
 
@@ -54,8 +55,8 @@ private slots:
     void init();
     void cleanup();
 
-    void earlierFileStaysAndTheUserIsTold_data();
-    void earlierFileStaysAndTheUserIsTold();
+    void saveOverAnEarlierFile_data();
+    void saveOverAnEarlierFile();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -78,18 +79,26 @@ void TestFailingSave::cleanup()
     m_dir.reset();
 }
 
-void TestFailingSave::earlierFileStaysAndTheUserIsTold_data()
+void TestFailingSave::saveOverAnEarlierFile_data()
 {
     QTest::addColumn<QString>("how");
-    QTest::newRow("full disk: a file size limit") << "limit";
-    QTest::newRow("full disk: a small tmpfs") << "tmpfs";
-    QTest::newRow("read-only folder") << "folder";
-    QTest::newRow("read-only earlier file") << "file";
+    QTest::addColumn<bool>("readOnlyFolder");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("full disk: a file size limit") << "limit" << false << false;
+    QTest::newRow("full disk: a small tmpfs") << "tmpfs" << false << false;
+    QTest::newRow("read-only earlier file") << "file" << false << false;
+    QTest::newRow("read-only folder") << "" << true << true;
+    QTest::newRow("read-only folder, earlier file longer than the bitmap") << "long" << true << true;
+    QTest::newRow("read-only folder, full disk: a file size limit") << "limit" << true << false;
+    QTest::newRow("read-only folder, full disk: a small tmpfs") << "tmpfs" << true << false;
+    QTest::newRow("read-only folder, read-only earlier file") << "file" << true << false;
 }
 
-void TestFailingSave::earlierFileStaysAndTheUserIsTold()
+void TestFailingSave::saveOverAnEarlierFile()
 {
     QFETCH(QString, how);
+    QFETCH(bool, readOnlyFolder);
+    QFETCH(bool, saved);
     QString folder = m_dir->filePath(QStringLiteral("disegni"));
     QVERIFY(QDir().mkpath(folder));
     if (how == QLatin1String("tmpfs")) {
@@ -100,9 +109,10 @@ void TestFailingSave::earlierFileStaysAndTheUserIsTold()
         m_mounted = folder;
     }
     const QString path = folder + QStringLiteral("/disegno.bmp");
+    const QByteArray before = how == QLatin1String("long") ? QByteArray(1024 * 1024, 'x') : Earlier;
     QFile earlier(path);
     QVERIFY(earlier.open(QIODevice::WriteOnly));
-    earlier.write(Earlier);
+    earlier.write(before);
     earlier.close();
 
     Form1::Options options;
@@ -119,24 +129,31 @@ void TestFailingSave::earlierFileStaysAndTheUserIsTold()
     if (how == QLatin1String("limit")) {
         limit = std::make_unique<FileSizeLimit>(4096);
         QVERIFY(limit->active());
-    } else if (how == QLatin1String("folder")) {
+    } else if (how == QLatin1String("file")) {
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
+    if (readOnlyFolder) {
         QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup
                                                   | QFile::ExeGroup | QFile::ReadOther | QFile::ExeOther));
         asUser = std::make_unique<WithoutRootAccess>();
         QVERIFY(asUser->active());
-    } else if (how == QLatin1String("file")) {
-        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
     }
     form.Command5_Click();
     limit.reset();
     asUser.reset();
 
-    QCOMPARE(m_seams.messages.texts.size(), 1);
-    QVERIFY(m_seams.messages.texts.first().startsWith(QStringLiteral("Non è stato possibile salvare il disegno nel file \"")
-                                                + path));
-    QVERIFY(m_seams.launcher.arguments.isEmpty());
     QVERIFY(earlier.open(QIODevice::ReadOnly));
-    QCOMPARE(earlier.readAll(), Earlier);
+    if (saved) {
+        QVERIFY(m_seams.messages.texts.isEmpty());
+        QCOMPARE(m_seams.launcher.arguments, QStringList{path});
+        QCOMPARE(earlier.readAll(), encoded(form.Picture1->image().convertToFormat(QImage::Format_RGB888), "BMP"));
+    } else {
+        QCOMPARE(m_seams.messages.texts.size(), 1);
+        QVERIFY(m_seams.messages.texts.first().startsWith(
+            QStringLiteral("Non è stato possibile salvare il disegno nel file \"") + path));
+        QVERIFY(m_seams.launcher.arguments.isEmpty());
+        QCOMPARE(earlier.readAll(), before);
+    }
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              QStringList{QStringLiteral("disegno.bmp")});
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -42,6 +42,7 @@ private slots:
 
     void vanishedWhileShown_data();
     void vanishedWhileShown();
+    void unreadableFolder_data();
     void unreadableFolder();
     void unreadablePicture();
     void twentyThousandFiles();
@@ -133,30 +134,37 @@ void TestHostileFolders::vanishedWhileShown()
     QVERIFY(m_messages.texts.isEmpty());
 }
 
-// As root the permission bits alone would not stop the listing: the test drops
-// root's right to pass them first.
+void TestHostileFolders::unreadableFolder_data()
+{
+    QTest::addColumn<int>("permissions");
+    QTest::newRow("nothing allowed") << 0;
+    QTest::newRow("may be entered, not listed") << int(QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+}
+
+// A double click opens the folder: the list and count of the folder left behind
+// go. As root the permission bits alone would not stop the listing: the test
+// drops root's right to pass them first.
 void TestHostileFolders::unreadableFolder()
 {
-    const QString locked = m_program->filePath(QStringLiteral("chiusa"));
+    QFETCH(int, permissions);
+    const QString locked = drawings() + QStringLiteral("/chiusa");
     QVERIFY(QDir().mkpath(locked));
     QVERIFY(solid(40, 30, qRgb(0, 0, 255)).save(locked + QStringLiteral("/a.bmp"), "BMP"));
     QVERIFY(solid(50, 20, qRgb(255, 0, 0)).save(drawings() + QStringLiteral("/b.bmp"), "BMP"));
     FrmColScegli chooser(m_sheet.get());
+    chooser.show();
     QCOMPARE(entries(chooser.List1), QStringList{"b.bmp"});
-    QVERIFY(QFile::setPermissions(locked, QFileDevice::Permissions()));
+    QVERIFY(QFile::setPermissions(locked, QFileDevice::Permissions(permissions)));
     WithoutRootAccess asUser;
     QVERIFY(asUser.active());
 
-    const bool opened = chooser.Dir1->setPath(locked);
-    if (opened) {
-        // Root's access check still says yes; the listing itself is refused.
-        QCOMPARE(chooser.Dir1->path(), locked);
-        QCOMPARE(chooser.List1->listCount(), 0);
-        QCOMPARE(chooser.Label17->text(), QStringLiteral("N. 0 Immagini"));
-    } else {
-        QCOMPARE(chooser.Dir1->path(), drawings());
-        QCOMPARE(entries(chooser.List1), QStringList{"b.bmp"});
-    }
+    const int row = chooser.Dir1->listCount() - 1;
+    QCOMPARE(chooser.Dir1->entryPath(row), locked);
+    QTest::mouseDClick(chooser.Dir1->viewport(), Qt::LeftButton, {},
+                       chooser.Dir1->visualItemRect(chooser.Dir1->item(row)).center());
+    QCOMPARE(chooser.Dir1->path(), locked);
+    QCOMPARE(chooser.List1->listCount(), 0);
+    QCOMPARE(chooser.Label17->text(), QStringLiteral("N. 0 Immagini"));
     QCOMPARE(chooser.Image1->picture().size(), QSize(50, 20));
     // The picture previewed last is still the one chosen.
     chooser.Command1_Click();

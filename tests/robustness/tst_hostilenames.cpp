@@ -11,11 +11,15 @@
 #include "platform/picture/PictureBox.h"
 #include "platform/controls/PopupMenu.h"
 #include "sheet/Form1.h"
+#include "support/Encoded.h"
 #include "support/TestMain.h"
 
 #include <QDirIterator>
+#include <QLabel>
 #include <QProcess>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -49,9 +53,16 @@ private slots:
     void saveUnderTheName();
     void desktopGetsTheNameAsOneArgument_data() { names(); }
     void desktopGetsTheNameAsOneArgument();
+    void nameFromAnotherSystem_data() { otherSystemNames(); }
+    void nameFromAnotherSystem();
+    void startUpPicksANameFromAnotherSystem_data() { otherSystemNames(); }
+    void startUpPicksANameFromAnotherSystem();
 
 private:
     void names();
+    // Names as bytes that need not be UTF-8, and the text they are shown as.
+    void otherSystemNames();
+    QByteArray writeNative(const QByteArray &name) const;
     QString drawings() const { return m_program->filePath(QStringLiteral("Immagini")); }
     // Every name below the program folder, the home folder and the working folder.
     QStringList everything() const;
@@ -256,6 +267,77 @@ void TestHostileNames::desktopGetsTheNameAsOneArgument()
     QVERIFY2(received.isValid(), fields.value(1).constData());
     QCOMPARE(received.toLocalFile(), file);
     verifyNothingRan();
+}
+
+void TestHostileNames::otherSystemNames()
+{
+    QTest::addColumn<QByteArray>("native");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Latin-1") << QByteArray("perch\xe8.bmp") << QStringLiteral("perchè.bmp");
+    QTest::newRow("Windows-1252 quotes") << QByteArray("\x93sole\x94.gif") << QStringLiteral("“sole”.gif");
+    QTest::newRow("UTF-8 cut short") << QByteArray("caf\xc3.jpg") << QStringLiteral("cafÃ.jpg");
+    QTest::newRow("UTF-8") << QByteArray("perch\xc3\xa9.bmp") << QStringLiteral("perché.bmp");
+}
+
+// A 50 x 20 bitmap under exactly these bytes in the drawings; its native path.
+QByteArray TestHostileNames::writeNative(const QByteArray &name) const
+{
+    const QByteArray path = QFile::encodeName(drawings()) + '/' + name;
+    const QByteArray bitmap = encoded(solid(50, 20, qRgb(255, 255, 0)), "BMP");
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const bool written = fd >= 0 && ::write(fd, bitmap.constData(), size_t(bitmap.size())) == bitmap.size();
+    if (fd < 0 || ::close(fd) != 0 || !written)
+        qFatal("cannot write %s", path.constData());
+    return path;
+}
+
+// Listed, counted, previewed, chosen, renamed and deleted like any other.
+void TestHostileNames::nameFromAnotherSystem()
+{
+    QFETCH(QByteArray, native);
+    QFETCH(QString, shown);
+    const QByteArray path = writeNative(native);
+    FrmColScegli chooser(m_sheet.get());
+    QCOMPARE(chooser.List1->list(1), shown);
+    QCOMPARE(chooser.Label17->text(), QStringLiteral("N. 2 Immagini"));
+    chooser.List1->setListIndex(1);
+    QCOMPARE(chooser.FileScelto, drawings() + QLatin1Char('/') + shown);
+    QCOMPARE(chooser.Image1->picture().size(), QSize(50, 20));
+    chooser.Command1_Click();
+    QCOMPARE(m_sheet->picture().size(), QSize(50, 20));
+
+    m_menus.choices = {QStringLiteral("menuCancellaFile")};
+    m_messages.answers = {MessageBox::Ok};
+    chooser.List1_MouseDown(2, 0, 5, 5);
+    QCOMPARE(m_messages.texts, QStringList{QStringLiteral("Sei sicuro di vole cancellare il file ") + shown
+                                           + QStringLiteral(" ?")});
+    QCOMPARE(::access(path.constData(), F_OK), -1);
+    QCOMPARE(chooser.List1->listCount(), 1);
+
+    writeNative(native);
+    chooser.PrendiLeFoto();
+    chooser.List1->setListIndex(1);
+    m_menus.choices = {QStringLiteral("MenuRinomina")};
+    m_inputs.answers = {QStringLiteral("nuovo.bmp")};
+    chooser.List1_MouseDown(2, 0, 5, 5);
+    QCOMPARE(m_inputs.defaultTexts, QStringList{shown});
+    QCOMPARE(m_messages.texts.size(), 1);
+    QCOMPARE(::access(path.constData(), F_OK), -1);
+    QCOMPARE(chooser.List1->list(1), QStringLiteral("nuovo.bmp"));
+    QCOMPARE(QImage(drawings() + QStringLiteral("/nuovo.bmp")).size(), QSize(50, 20));
+}
+
+void TestHostileNames::startUpPicksANameFromAnotherSystem()
+{
+    QFETCH(QByteArray, native);
+    QFETCH(QString, shown);
+    writeNative(native);
+    Form1::Options options;
+    options.programFolder = m_program->path();
+    options.random = [] { return 0.15; }; // the second file
+    Form1 form(options);
+    QCOMPARE(form.Picture1->picture().size(), QSize(50, 20));
+    QCOMPARE(form.Picture1->fileName(), drawings() + QLatin1Char('/') + shown);
 }
 
 // A stand-in for the desktop's opener that writes the arguments it was given
