@@ -105,6 +105,8 @@ void DroppedPicture::fetch(const QUrl &url)
         m_network = new QNetworkAccessManager(this);
     QNetworkRequest request(url);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
+    // A slow line keeps sending: the fetch waits for it as long as bytes come.
+    request.setTransferTimeout(m_webSilenceMs);
     QNetworkReply *reply = m_network->get(request);
     m_reply = reply;
     emit fetchingChanged(true);
@@ -113,7 +115,7 @@ void DroppedPicture::fetch(const QUrl &url)
     auto *limit = new QTimer(reply);
     limit->setSingleShot(true);
     connect(limit, &QTimer::timeout, reply, &QNetworkReply::abort);
-    limit->start(m_webTimeLimitMs);
+    limit->start(m_webWholeMs);
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64 total) {
         if (received > MaxWebBytes || total > MaxWebBytes)
             reply->abort();

@@ -13,17 +13,26 @@ class DroppedPicture : public QObject
 {
     Q_OBJECT
 public:
-    // Web pictures larger than this, or not wholly fetched within the time
-    // limit, are given up.
+    // Web pictures larger than this are given up.
     static constexpr qint64 MaxWebBytes = 32 * 1024 * 1024;
-    static constexpr int WebTimeoutMs = 20000;
+    // A web fetch is given up after this long without a byte...
+    static constexpr int WebSilenceMs = 20000;
+    // ...or after this long in all. Over a slow family line (50 KB/s) a few
+    // megabytes of drawing take a minute or two; the limit lets those arrive and
+    // still ends a server that trickles bytes for ever.
+    static constexpr int WebWholeMs = 180000;
 
     explicit DroppedPicture(QObject *parent = nullptr);
 
-    // The limit on a whole web fetch, from the request to the last byte; a server
-    // that keeps trickling bytes does not stretch it.
-    int webTimeLimit() const { return m_webTimeLimitMs; }
-    void setWebTimeLimit(int milliseconds) { m_webTimeLimitMs = milliseconds; }
+    // The limits of a web fetch: silence is the longest wait for the next byte
+    // (from the request on), whole the time from the request to the last byte.
+    int webSilenceLimit() const { return m_webSilenceMs; }
+    int webTimeLimit() const { return m_webWholeMs; }
+    void setWebTimeLimits(int silenceMilliseconds, int wholeMilliseconds)
+    {
+        m_webSilenceMs = silenceMilliseconds;
+        m_webWholeMs = wholeMilliseconds;
+    }
 
     // Whether the drop may hold a picture: picture data, a local file, or a web address.
     static bool mayHoldPicture(const QMimeData *data);
@@ -53,5 +62,6 @@ private:
 
     QNetworkAccessManager *m_network = nullptr;
     QNetworkReply *m_reply = nullptr;
-    int m_webTimeLimitMs = WebTimeoutMs;
+    int m_webSilenceMs = WebSilenceMs;
+    int m_webWholeMs = WebWholeMs;
 };
