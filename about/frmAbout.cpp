@@ -2,6 +2,7 @@
 #include "about/frmAbout.h"
 
 #include "about/GetKeyValue.h"
+#include "platform/controls/EnterOnButtons.h"
 #include "app/AppInfo.h"
 #include "app/Module1.h"
 #include "platform/system/LaunchArguments.h"
@@ -146,6 +147,7 @@ void frmAbout::createControls()
     cmdSysInfo = place(new QPushButton(QStringLiteral("&System Info..."), this), "cmdSysInfo",
                        QRect(5670, 4230, 1245, 405));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+    EnterOnButtons::watch(this);
 
     cmdOK->setFocus();
 }

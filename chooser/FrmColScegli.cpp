@@ -7,6 +7,7 @@
 #include "chooser/PreviewGeometry.h"
 #include "platform/controls/ClickLabel.h"
 #include "platform/controls/DriveList.h"
+#include "platform/controls/EnterOnButtons.h"
 #include "platform/system/FileAccess.h"
 #include "platform/controls/FolderList.h"
 #include "platform/system/FolderListing.h"
@@ -26,7 +27,6 @@
 #include "platform/controls/TwipsGeometry.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -62,8 +62,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 {
     auto *b = place(new QPushButton(caption, parent), name, twips, toolTip);
     // No button is the dialog's default, so that Enter in a list is the list's own
-    // (it accepts there). A focused button takes Enter itself, as it takes Space:
-    // see eventFilter().
+    // (it accepts there). A focused button takes Enter itself, as it takes Space.
     b->setAutoDefault(false);
     return b;
 }
@@ -203,8 +202,7 @@ void FrmColScegli::connectHandlers()
     connect(Dir1, &ListBox::MouseMove, this, arrow);
     connect(List1, &ListBox::MouseMove, this, arrow);
     Frame1->installEventFilter(this);
-    for (QPushButton *b : {Command1, Command2, Command4})
-        b->installEventFilter(this);
+    EnterOnButtons::watch(this);
 }
 
 void FrmColScegli::Form_Load()
@@ -420,12 +418,5 @@ bool FrmColScegli::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Frame1 && event->type() == QEvent::MouseMove)
         MousePointer::set(MousePointer::Default);
-    if (event->type() == QEvent::KeyPress) {
-        auto *focused = qobject_cast<QPushButton *>(watched);
-        if (focused && KeyCodes::keyCode(static_cast<QKeyEvent *>(event)) == KeyCodes::Enter) {
-            focused->click();
-            return true;
-        }
-    }
     return QDialog::eventFilter(watched, event);
 }

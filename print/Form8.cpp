@@ -6,6 +6,7 @@
 #include "platform/controls/Twips.h"
 #include "platform/controls/TwipsGeometry.h"
 #include "print/Form8Layout.h"
+#include "platform/controls/EnterOnButtons.h"
 #include "print/PageGeometry.h"
 
 #include <QCoreApplication>
@@ -100,6 +101,7 @@ void Form8::createControls()
     connect(Command1, &QPushButton::clicked, this, &Form8::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Form8::Command2_Click);
     connect(menuesci, &QAction::triggered, this, &Form8::menuesci_Click);
+    EnterOnButtons::watch(this);
 }
 
 void Form8::Form_Load()

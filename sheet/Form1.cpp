@@ -4,6 +4,7 @@
 #include "app/AppInfo.h"
 #include "app/CommandLine.h"
 #include "app/Module1.h"
+#include "platform/controls/EnterOnButtons.h"
 #include "chooser/FrmColScegli.h"
 #include "platform/controls/ClickLabel.h"
 #include "platform/system/FolderListing.h"
@@ -178,6 +179,7 @@ void Form1::connectCommands()
     connect(Command9, &QPushButton::clicked, this, &Form1::Command9_Click);
     connect(Command10, &QPushButton::clicked, this, &Form1::Command10_Click);
     Text1->installEventFilter(this);
+    EnterOnButtons::watch(this);
     // The window and the palette frame see drags only to lay the window out again.
     centralWidget()->setAcceptDrops(true);
     Frame1->setAcceptDrops(true);
