@@ -75,6 +75,7 @@ Form1::Form1(const Options &options, QWidget *parent) : QMainWindow(parent)
     Form_Load(options);
     // The drawing shown at start is where the history begins.
     connectHistory();
+    connectPaste();
 }
 
 Form1::~Form1()

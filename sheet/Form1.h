@@ -16,6 +16,7 @@ class PictureBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
+class QShortcut;
 class QSlider;
 class QToolButton;
 class WebBrowser;
@@ -138,6 +139,13 @@ private:
     // The sheet keeps the history of its changes; the undo and redo keys walk it.
     void connectHistory();
     void stepHistory(bool back);
+    // Ctrl+V and Shift+Insert put the clipboard's picture on the sheet, as a drop would.
+    void connectPaste();
+    void pastePicture();
+    // The address bar and the web pane keep the sheet's keys for their own
+    // meaning while either has the focus: the shortcuts are off meanwhile.
+    bool isTypingPlace(const QWidget *widget) const;
+    void standAsideWhileTyping(const QList<QShortcut *> &shortcuts);
 
     bool m_firstShow = true;
     // Why the picture asked for at start-up was not opened, told once the window is up.

@@ -25,21 +25,29 @@ void Form1::connectHistory()
     addKey(Qt::CTRL | Qt::Key_Y, false);
     addKey(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, false);
     // The address bar and the web pane have an undo of their own for what is
-    // typed there. The web pane does not claim these keys ahead of the window's
-    // shortcuts, so they stand aside while either has the focus: a shortcut that
-    // is off leaves the key to the focus.
+    // typed there.
+    standAsideWhileTyping(shortcuts);
+}
+
+bool Form1::isTypingPlace(const QWidget *widget) const
+{
+    return widget && (widget == Text1 || WebBrowser1->isAncestorOf(widget));
+}
+
+void Form1::standAsideWhileTyping(const QList<QShortcut *> &shortcuts)
+{
+    // The web pane does not claim the window's keys ahead of its shortcuts; a
+    // shortcut that is off leaves the key to the focus.
     connect(qApp, &QApplication::focusChanged, this, [this, shortcuts](QWidget *, QWidget *now) {
-        const bool typing = now && (now == Text1 || WebBrowser1->isAncestorOf(now));
         for (QShortcut *shortcut : shortcuts)
-            shortcut->setEnabled(!typing);
+            shortcut->setEnabled(!isTypingPlace(now));
     });
 }
 
 void Form1::stepHistory(bool back)
 {
     // Never behind the back of the address bar or the web pane.
-    QWidget *focus = QApplication::focusWidget();
-    if (focus && (focus == Text1 || WebBrowser1->isAncestorOf(focus)))
+    if (isTypingPlace(QApplication::focusWidget()))
         return;
     const QSize before = Picture1->size();
     if (!(back ? Picture1->undo() : Picture1->redo()))

@@ -1,4 +1,4 @@
-// Commands on the whole sheet: undo all, blank sheet, save, exit, the menu bar and drops.
+// Commands on the whole sheet: undo all, blank sheet, save, exit, the menu bar, drops and paste.
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "chooser/FrmColScegli.h"
@@ -18,11 +18,13 @@
 #include "support/TestMain.h"
 
 #include <QBuffer>
+#include <QClipboard>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QSlider>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -33,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
+#include <QWebEngineView>
 #include <QtEndian>
 #include <memory>
 #include <utility>
@@ -134,6 +137,24 @@ DroppedPicture *dropReader(PictureBox *box)
     return box->findChild<DroppedPicture *>();
 }
 
+// Counts the presses of one key that reach a widget.
+class KeyPresses : public QObject
+{
+public:
+    KeyPresses(QWidget *widget, Qt::Key key) : m_key(key) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == m_key;
+        return false;
+    }
+
+private:
+    Qt::Key m_key;
+};
+
 } // namespace
 
 class TestSheetCommands : public QObject
@@ -169,6 +190,8 @@ private slots:
     void dropOfNoPictureChangesNothing_data();
     void dropOfNoPictureChangesNothing();
     void dragOverTheWindowRunsTheLayout();
+    void pasteIsADrop_data();
+    void pasteIsADrop();
 
 private:
     std::unique_ptr<Form1> makeForm();
@@ -697,6 +720,90 @@ void TestSheetCommands::dragOverTheWindowRunsTheLayout()
     QCoreApplication::sendEvent(form->centralWidget(), &enter);
     QVERIFY(twipsRect(form->Frame1).left() != before);
     QCOMPARE(twipsRect(form->Frame1).left(), twipsRect(form->Picture1).right() + 1 + 20);
+}
+
+void TestSheetCommands::pasteIsADrop_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QKeyCombination>("keys");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<bool>("pasted");
+    QTest::addColumn<bool>("told");
+    const QKeyCombination ctrlV(Qt::ControlModifier, Qt::Key_V);
+    const QKeyCombination shiftIns(Qt::ShiftModifier, Qt::Key_Insert);
+    QTest::newRow("picture data, Ctrl+V") << "data" << ctrlV << "sheet" << true << false;
+    QTest::newRow("picture data, Shift+Ins") << "data" << shiftIns << "sheet" << true << false;
+    QTest::newRow("local file as text/uri-list") << "file" << ctrlV << "sheet" << true << false;
+    QTest::newRow("file address as plain text") << "text" << shiftIns << "sheet" << true << false;
+    QTest::newRow("web address, fetched") << "web" << ctrlV << "sheet" << true << false;
+    QTest::newRow("picture too large") << "huge" << shiftIns << "sheet" << false << true;
+    QTest::newRow("words that are no picture") << "words" << ctrlV << "sheet" << false << false;
+    QTest::newRow("empty clipboard") << "empty" << shiftIns << "sheet" << false << false;
+    QTest::newRow("Ctrl+V in Text1 pastes the words there") << "text" << ctrlV << "Text1" << false << false;
+    QTest::newRow("Shift+Ins in Text1 pastes the words there") << "text" << shiftIns << "Text1" << false << false;
+    QTest::newRow("Ctrl+V in the web pane is the page's") << "data" << ctrlV << "pane" << false << false;
+}
+
+void TestSheetCommands::pasteIsADrop()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QKeyCombination, keys);
+    QFETCH(QString, focus);
+    QFETCH(bool, pasted);
+    QFETCH(bool, told);
+    const QImage picture = pixelArt({"..#..", ".#.#.", "..#..", "....."});
+    OnePageServer server(encoded(picture, "BMP"));
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const QString path = m_dir->filePath(QStringLiteral("incollata.png"));
+    QVERIFY(picture.save(path, "PNG"));
+    auto *data = new QMimeData;
+    if (clipboard == QLatin1String("data"))
+        data->setImageData(picture);
+    else if (clipboard == QLatin1String("file"))
+        data->setUrls({QUrl::fromLocalFile(path)});
+    else if (clipboard == QLatin1String("text"))
+        data->setText(QUrl::fromLocalFile(path).toString());
+    else if (clipboard == QLatin1String("web"))
+        data->setUrls({QUrl(QStringLiteral("http://127.0.0.1:%1/gatto.bmp").arg(server.serverPort()))});
+    else if (clipboard == QLatin1String("huge"))
+        data->setImageData(QImage(40000, 2, QImage::Format_RGB32));
+    else if (clipboard == QLatin1String("words"))
+        data->setText(QStringLiteral("ciao, non sono un disegno"));
+    QApplication::clipboard()->setMimeData(data);
+
+    const auto form = makeForm();
+    const QImage sheet = colouredSheet(*form);
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    QWidget *place = form->Picture1;
+    if (focus == QLatin1String("Text1")) {
+        place = form->Text1;
+    } else if (focus == QLatin1String("pane")) {
+        QTRY_VERIFY(form->WebBrowser1->view());
+        place = form->WebBrowser1->view()->focusProxy();
+    }
+    place->setFocus();
+    QCOMPARE(QApplication::focusWidget(), place);
+    const QString address = form->Text1->text();
+    KeyPresses reached(place, keys.key());
+    QTest::keyClick(place, keys.key(), keys.keyboardModifiers());
+    QCoreApplication::processEvents();
+    if (!pasted) {
+        QCOMPARE(form->Picture1->image(), sheet);
+        QCOMPARE(form->Picture1->picture(), ring());
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(form->Picture1->image(), picture, 10000);
+        QCOMPARE(form->Picture1->picture().convertToFormat(QImage::Format_RGB32), picture);
+        // One step of the history: Ctrl+Z gives the coloured drawing back.
+        QTest::keyClick(form->Picture1, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form->Picture1->image(), sheet);
+        QCOMPARE(form->Picture1->picture(), ring());
+    }
+    QCOMPARE(m_seams.messages.texts, told ? QStringList{pictureTooLargeMessage()} : QStringList());
+    if (focus == QLatin1String("Text1"))
+        QCOMPARE(form->Text1->text(), address + data->text());
+    else if (focus == QLatin1String("pane"))
+        QCOMPARE(reached.count, 1);
 }
 
 PINTAVO_GUI_TEST_MAIN(TestSheetCommands)

@@ -16,6 +16,17 @@ bool isWeb(const QUrl &url)
     return url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https");
 }
 
+// The picture types the data is offered in as the bytes of a file (image/png,
+// image/bmp ...), as other programs offer their pictures.
+QStringList encodedPictureTypes(const QMimeData *data)
+{
+    QStringList types;
+    for (const QString &type : data->formats())
+        if (type.startsWith(QLatin1String("image/")))
+            types.append(type);
+    return types;
+}
+
 QList<QUrl> droppedUrls(const QMimeData *data)
 {
     QList<QUrl> urls = data->urls();
@@ -35,7 +46,7 @@ bool DroppedPicture::mayHoldPicture(const QMimeData *data)
 {
     if (!data)
         return false;
-    if (data->hasImage())
+    if (data->hasImage() || !encodedPictureTypes(data).isEmpty())
         return true;
     for (const QUrl &url : droppedUrls(data))
         if (url.isLocalFile() || isWeb(url))
@@ -56,7 +67,26 @@ void DroppedPicture::read(const QMimeData *data)
     if (!data)
         return;
     abandon();
-    if (data->hasImage()) {
+    bool tooLargeSeen = false;
+    // Qt would turn these bytes into a picture by itself, and take a cut file for
+    // a whole one; they go through the reader's checks as a file's bytes do.
+    bool bytesSeen = false;
+    for (const QString &type : encodedPictureTypes(data)) {
+        QByteArray bytes = data->data(type);
+        if (bytes.isEmpty())
+            continue;
+        bytesSeen = true;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::ReadOnly);
+        auto failure = PictureFailure::Unreadable;
+        if (const auto picture = loadPicture(&buffer, &failure); picture && !picture->isNull()) {
+            emit ready(*picture);
+            return;
+        }
+        tooLargeSeen = tooLargeSeen || failure == PictureFailure::TooLarge;
+    }
+    // Without bytes, the picture was handed over within the program as it stands.
+    if (!bytesSeen && data->hasImage()) {
         const QImage picture = qvariant_cast<QImage>(data->imageData());
         if (!picture.isNull() && isTooLargeForTheSheet(picture.size())) {
             emit tooLarge();
@@ -68,7 +98,6 @@ void DroppedPicture::read(const QMimeData *data)
         }
     }
     // The browser pane hands a picture over as a temporary copy of its file.
-    bool tooLargeSeen = false;
     for (const QUrl &url : droppedUrls(data)) {
         if (!url.isLocalFile())
             continue;

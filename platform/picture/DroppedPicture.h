@@ -40,9 +40,10 @@ public:
     static QUrl webAddress(const QMimeData *data);
 
     // Reads the drop. Picture data and local files are read at once; a web address
-    // is fetched in the background. `ready` is emitted only for a readable picture,
-    // `tooLarge` for a picture beyond the reader's memory limit; anything else is
-    // dropped silently. A newer drop replaces a fetch under way.
+    // is fetched in the background. Picture data offered as a file's bytes passes
+    // the checks of loadPicture() as a file does. `ready` is emitted only for a
+    // readable picture, `tooLarge` for a picture beyond the reader's memory limit;
+    // anything else is dropped silently. A newer drop replaces a fetch under way.
     void read(const QMimeData *data);
 
     // Whether a web picture is being fetched.

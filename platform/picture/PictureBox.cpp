@@ -283,6 +283,14 @@ void PictureBox::dropEvent(QDropEvent *event)
     m_drop->read(event->mimeData());
 }
 
+void PictureBox::paste(const QMimeData *data)
+{
+    // Checked first, so that a clipboard of plain words does not give up a web
+    // picture still on its way.
+    if (m_drop && DroppedPicture::mayHoldPicture(data))
+        m_drop->read(data);
+}
+
 void PictureBox::setKeepsHistory(bool on)
 {
     if (!on)

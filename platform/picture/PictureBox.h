@@ -13,6 +13,7 @@
 // 4 middle (added together in move events); shift 1, control 2, alt 4.
 // Positions are in the box's inner pixels, as single-precision numbers.
 class DroppedPicture;
+class QMimeData;
 
 class PictureBox : public QWidget
 {
@@ -89,6 +90,11 @@ public:
     // in the background with a busy pointer over the box, and given up as soon
     // as the box changes meanwhile: it never replaces newer work.
     void setAutomaticDrop(bool on);
+    // Takes what the clipboard holds as a drop on the box takes what it carries:
+    // the same pictures, the same message for one too large, one step of the
+    // history. Nothing happens without automatic drop, or for data that holds
+    // no picture.
+    void paste(const QMimeData *data);
 
     // With a history kept, every change of the image is a step that undo() takes
     // back and redo() makes again: a fill, a box, the points set from a mouse

@@ -98,6 +98,24 @@ QByteArray twoImageIcon(quint16 type, int missing)
     return bytes.left(bytes.size() - missing);
 }
 
+// A picture's bytes as another program offers them: Qt's platform layer adds
+// application/x-qt-image beside any picture type, decoded by QImage::fromData.
+class OtherProgramsPicture : public QMimeData
+{
+public:
+    OtherProgramsPicture(const QString &type, const QByteArray &bytes) { setData(type, bytes); }
+    QStringList formats() const override { return QMimeData::formats() << QStringLiteral("application/x-qt-image"); }
+    bool hasFormat(const QString &type) const override { return formats().contains(type); }
+
+protected:
+    QVariant retrieveData(const QString &type, QMetaType as) const override
+    {
+        if (type == QLatin1String("application/x-qt-image"))
+            return QImage::fromData(data(QMimeData::formats().constFirst()));
+        return QMimeData::retrieveData(type, as);
+    }
+};
+
 } // namespace
 
 class TestBadPictures : public QObject
@@ -115,12 +133,16 @@ private slots:
     void startUpGoesOnWithAnEmptySheet();
     void dropKeepsTheDrawing_data() { table(); }
     void dropKeepsTheDrawing();
+    void droppedBytesKeepTheDrawing_data() { table(true); }
+    void droppedBytesKeepTheDrawing();
     void droppedPictureDataTooLarge();
     void fuzzerFilesAreSafe_data();
     void fuzzerFilesAreSafe();
 
 private:
-    void table();
+    // Without the rows that are no bytes (folders, pipes, links) when bytesOnly.
+    void table(bool bytesOnly = false);
+    void dropOnASheet(QMimeData *data);
     // Puts the row's file into `folder` under its name and returns its path.
     QString place(const QString &folder);
     QString drawings() const { return m_program->filePath(QStringLiteral("Immagini")); }
@@ -145,7 +167,7 @@ void TestBadPictures::cleanup()
     m_program.reset();
 }
 
-void TestBadPictures::table()
+void TestBadPictures::table(bool bytesOnly)
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("kind");
@@ -193,6 +215,8 @@ void TestBadPictures::table()
     QTest::newRow("text named jpg") << "testo.jpg" << int(Bytes) << QByteArray("non sono un disegno\n") << int(Refused);
     QTest::newRow("web page named bmp") << "pagina.bmp" << int(Bytes) << QByteArray("<html><body>404</body></html>") << int(Refused);
     QTest::newRow("empty gif") << "vuoto.gif" << int(Bytes) << QByteArray() << int(Refused);
+    if (bytesOnly)
+        return;
     QTest::newRow("folder named bmp") << "cartella.bmp" << int(Folder) << QByteArray() << int(Refused);
     QTest::newRow("named pipe named bmp") << "tubo.bmp" << int(Pipe) << QByteArray() << int(Refused);
     QTest::newRow("link to an endless device") << "zeri.bmp" << int(Link) << QByteArray("/dev/zero") << int(Refused);
@@ -314,8 +338,23 @@ void TestBadPictures::startUpGoesOnWithAnEmptySheet()
 // too large to open is told about once the drop is over.
 void TestBadPictures::dropKeepsTheDrawing()
 {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(place(m_program->path()))});
+    dropOnASheet(&data);
+}
+
+// The same pictures dragged out of another program, as the bytes of their files.
+void TestBadPictures::droppedBytesKeepTheDrawing()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    OtherProgramsPicture data(QStringLiteral("image/") + QFileInfo(name).suffix(), bytes);
+    dropOnASheet(&data);
+}
+
+void TestBadPictures::dropOnASheet(QMimeData *data)
+{
     QFETCH(int, outcome);
-    const QString path = place(m_program->path());
     QWidget window;
     auto *sheet = new PictureBox(&window);
     sheet->setAutoSize(true);
@@ -325,12 +364,10 @@ void TestBadPictures::dropKeepsTheDrawing()
     sheet->pset(3, 3, ColorValue(0x0000FF));
     const QImage coloured = sheet->image();
 
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(path)});
     window.show();
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(sheet, &enter);
-    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(sheet, &dropped);
     QVERIFY(m_messages.texts.isEmpty());
     QCoreApplication::processEvents();
