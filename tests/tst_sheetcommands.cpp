@@ -15,6 +15,7 @@
 #include "support/SeamRecorders.h"
 #include "support/Encoded.h"
 #include "support/PixelArt.h"
+#include "support/KeyPresses.h"
 #include "support/TestMain.h"
 
 #include <QBuffer>
@@ -136,24 +137,6 @@ DroppedPicture *dropReader(PictureBox *box)
 {
     return box->findChild<DroppedPicture *>();
 }
-
-// Counts the presses of one key that reach a widget.
-class KeyPresses : public QObject
-{
-public:
-    KeyPresses(QWidget *widget, Qt::Key key) : m_key(key) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == m_key;
-        return false;
-    }
-
-private:
-    Qt::Key m_key;
-};
 
 } // namespace
 

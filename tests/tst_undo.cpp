@@ -7,6 +7,7 @@
 #include "sheet/Form1.h"
 #include "support/PixelArt.h"
 #include "support/SeamRecorders.h"
+#include "support/KeyPresses.h"
 #include "support/TestMain.h"
 
 #include <QLineEdit>
@@ -55,25 +56,6 @@ Sheet sheetOf(const Form1 &form)
 {
     return {form.Picture1->picture(), form.Picture1->image(), form.Picture1->size()};
 }
-
-// Counts the presses of one key that reach a widget.
-class KeyPresses : public QObject
-{
-public:
-    KeyPresses(QWidget *widget, Qt::Key key) : m_key(key) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == m_key)
-            ++count;
-        return false;
-    }
-
-private:
-    Qt::Key m_key;
-};
 
 QImage noise(int size)
 {
