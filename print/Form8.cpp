@@ -40,8 +40,10 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 
 } // namespace
 
+// A dialog with the buttons of a window: only a dialog is named the transient of
+// the window it opens over on X11, which keeps the two together when minimised.
 Form8::Form8(PictureBox *sheet)
-    : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                            | Qt::WindowCloseButtonHint),
       m_sheet(sheet), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
