@@ -2,6 +2,7 @@
 #include "print/Form8.h"
 
 #include "app/Module1.h"
+#include "platform/dialogs/ModalWindows.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/controls/Twips.h"
 #include "platform/controls/TwipsGeometry.h"
@@ -106,6 +107,9 @@ void Form8::createControls()
 
 void Form8::Form_Load()
 {
+    // The load lets events run before the window is up: a web picture landing
+    // on the sheet then would be drawn from this copy at the new sheet's size.
+    ModalWindows::announceOpening();
     if (!Module1::Percorso.isEmpty())
         QDir::setCurrent(Module1::Percorso);
 

@@ -73,8 +73,11 @@ Form1::Form1(const Options &options, QWidget *parent) : QMainWindow(parent)
     setFont(QFont(QStringLiteral("Liberation Sans"), 8));
     // The chooser, the preview, the about box and the dialogs open over this
     // window and must not get lost behind it or minimised away from it.
-    new ModalWindows(this);
+    auto *modalWindows = new ModalWindows(this);
     createControls();
+    // A web picture landing while a window is open would wipe out, behind the
+    // child's back, the very drawing being saved, printed or replaced there.
+    connect(modalWindows, &ModalWindows::opening, Picture1, &PictureBox::abandonDrop);
     Form_Load(options);
     // The drawing shown at start is where the history begins.
     connectHistory();

@@ -32,8 +32,14 @@ constexpr quint16 XiTouchBegin = 18;
 } // namespace
 #endif
 
+namespace {
+// The watcher of the main window now up; the seams announce to it.
+ModalWindows *g_current = nullptr;
+}
+
 ModalWindows::ModalWindows(QWidget *mainWindow) : QObject(mainWindow), m_main(mainWindow)
 {
+    g_current = this;
     qApp->installEventFilter(this);
 #if PINTAVO_HAVE_XCB && QT_CONFIG(xcb)
     // On X11 Qt drops a press on a blocked window before any event filter sees
@@ -56,7 +62,15 @@ ModalWindows::ModalWindows(QWidget *mainWindow) : QObject(mainWindow), m_main(ma
 
 ModalWindows::~ModalWindows()
 {
+    if (g_current == this)
+        g_current = nullptr;
     qApp->removeNativeEventFilter(this);
+}
+
+void ModalWindows::announceOpening()
+{
+    if (g_current)
+        emit g_current->opening();
 }
 
 void ModalWindows::bringBack()
@@ -111,8 +125,10 @@ bool ModalWindows::eventFilter(QObject *watched, QEvent *event)
         // transient's owner when the window is mapped.
         if (watched->isWidgetType()) {
             auto *widget = static_cast<QWidget *>(watched);
-            if (widget->isWindow() && widget->isModal() && widget != m_main)
+            if (widget->isWindow() && widget->isModal() && widget != m_main) {
                 standInFront(widget);
+                emit opening();
+            }
         }
         break;
     case QEvent::WindowBlocked:

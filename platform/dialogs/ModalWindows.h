@@ -16,7 +16,8 @@ class QWindow;
 // together. A click on a window that a modal one blocks, or its activation,
 // brings the modal window in front back: un-minimised (a maximised one stays
 // maximised), raised and active. The opener still waits until the modal
-// window is hidden or closed.
+// window is hidden or closed. Every window opening is also told (opening()),
+// so that work under way on the main window can give way to it.
 class ModalWindows : public QObject, public QAbstractNativeEventFilter
 {
     Q_OBJECT
@@ -27,6 +28,15 @@ public:
     // The modal window in front, un-minimised, raised and made active; nothing
     // when no modal window is up.
     static void bringBack();
+
+    // Tells that a window opens over the main one where no modal window is shown
+    // to be seen: a dialog seam answering for a test or through the desktop's
+    // own dialog, or a window that lets events run while it loads.
+    static void announceOpening();
+
+signals:
+    // A window opens over the main one: shown modally, or announced.
+    void opening();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

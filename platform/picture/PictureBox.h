@@ -89,6 +89,8 @@ public:
     // in the background with a busy pointer over the box, and given up as soon
     // as the box changes meanwhile: it never replaces newer work.
     void setAutomaticDrop(bool on);
+    // Gives up a web picture still on its way, busy pointer and all.
+    void abandonDrop();
 
     // With a history kept, every change of the image is a step that undo() takes
     // back and redo() makes again: a fill, a box, the points set from a mouse
