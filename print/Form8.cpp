@@ -2,6 +2,7 @@
 #include "print/Form8.h"
 
 #include "app/Module1.h"
+#include "platform/dialogs/ModalWindows.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/controls/Twips.h"
 #include "platform/controls/TwipsGeometry.h"
@@ -41,8 +42,10 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 
 } // namespace
 
+// A dialog with the buttons of a window: only a dialog is named the transient of
+// the window it opens over on X11, which keeps the two together when minimised.
 Form8::Form8(PictureBox *sheet)
-    : QDialog(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
+    : QDialog(nullptr, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint
                            | Qt::WindowCloseButtonHint),
       m_sheet(sheet), m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution))
 {
@@ -106,6 +109,9 @@ void Form8::createControls()
 
 void Form8::Form_Load()
 {
+    // The load lets events run before the window is up: a web picture landing
+    // on the sheet then would be drawn from this copy at the new sheet's size.
+    ModalWindows::announceOpening();
     if (!Module1::Percorso.isEmpty())
         QDir::setCurrent(Module1::Percorso);
 

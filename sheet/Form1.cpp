@@ -9,6 +9,7 @@
 #include "platform/controls/ClickLabel.h"
 #include "platform/system/FolderListing.h"
 #include "platform/dialogs/MessageBox.h"
+#include "platform/dialogs/ModalWindows.h"
 #include "platform/picture/PictureBox.h"
 #include "platform/picture/PictureFile.h"
 #include "platform/controls/TwipsGeometry.h"
@@ -71,7 +72,13 @@ Form1::Form1(const Options &options, QWidget *parent) : QMainWindow(parent)
     // The controls are sized in twips for a small 8-point face; larger fonts
     // would clip the captions of the palette column.
     setFont(QFont(QStringLiteral("Liberation Sans"), 8));
+    // The chooser, the preview, the about box and the dialogs open over this
+    // window and must not get lost behind it or minimised away from it.
+    auto *modalWindows = new ModalWindows(this);
     createControls();
+    // A web picture landing while a window is open would wipe out, behind the
+    // child's back, the very drawing being saved, printed or replaced there.
+    connect(modalWindows, &ModalWindows::opening, Picture1, &PictureBox::abandonDrop);
     Form_Load(options);
     // The drawing shown at start is where the history begins.
     connectHistory();

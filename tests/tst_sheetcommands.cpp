@@ -170,6 +170,8 @@ private slots:
     void lateWebDropLeavesNewerWork();
     void webDropWaitsForASteadyLine_data();
     void webDropWaitsForASteadyLine();
+    void webDropGivesWayToWindows_data();
+    void webDropGivesWayToWindows();
     void dropOfNoPictureChangesNothing_data();
     void dropOfNoPictureChangesNothing();
     void dragOverTheWindowRunsTheLayout();
@@ -647,6 +649,72 @@ void TestSheetCommands::webDropWaitsForASteadyLine()
     QVERIFY(server.sent() > 5);
     QCOMPARE(form->Picture1->cursor().shape(), Qt::ArrowCursor);
     QVERIFY(m_seams.messages.texts.isEmpty());
+}
+
+// The child who presses "Salva Lavoro" right after dropping a slow web picture
+// saves the drawing on the sheet: a window opening gives the fetch up.
+void TestSheetCommands::webDropGivesWayToWindows_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::newRow("save dialog") << "save";
+    QTest::newRow("colour dialog") << "colour";
+    QTest::newRow("message box") << "message";
+    QTest::newRow("print preview") << "preview";
+    QTest::newRow("chooser, closed") << "chooser";
+    QTest::newRow("about box") << "about";
+}
+
+void TestSheetCommands::webDropGivesWayToWindows()
+{
+    QFETCH(QString, window);
+    OnePageServer server(encoded(pixelArt({"#..#", ".##.", "#..#"}), "BMP"), true);
+    QVERIFY(server.listen(QHostAddress::LocalHost));
+    const auto form = makeForm();
+    const QImage work = colouredSheet(*form);
+    DroppedPicture *reader = dropReader(form->Picture1);
+    QMimeData data;
+    data.setUrls({QUrl(QStringLiteral("http://127.0.0.1:%1/farfalla.bmp").arg(server.serverPort()))});
+    drop(form->Picture1, &data);
+    QTRY_COMPARE(server.waiting(), 1);
+
+    // While the window is up the server answers, and the fetch ends one way or the other.
+    bool ended = false;
+    const auto whileOpen = [&] {
+        server.release();
+        ended = QTest::qWaitFor([reader] { return !reader->fetching(); }, 10000);
+    };
+    m_seams.dialog.whileShown = whileOpen;
+    m_seams.messages.whileShown = whileOpen;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget *up = QApplication::activeModalWidget();
+        if (!up || !up->isVisible())
+            return;
+        poll.stop();
+        whileOpen();
+        up->close();
+    });
+    poll.start(20);
+    const QString saved = m_dir->filePath(QStringLiteral("lavoro.bmp"));
+    m_seams.dialog.fileNames = {saved};
+    if (window == QLatin1String("save"))
+        form->Command5_Click();
+    else if (window == QLatin1String("colour"))
+        form->Label2_Click();
+    else if (window == QLatin1String("message"))
+        form->menuhelp_Click();
+    else if (window == QLatin1String("preview"))
+        form->Command3_Click();
+    else if (window == QLatin1String("chooser"))
+        form->Command2_Click();
+    else
+        form->MenuAbo_Click();
+
+    QVERIFY(ended);
+    QCOMPARE(form->Picture1->image(), work);
+    QCOMPARE(form->Picture1->cursor().shape(), Qt::ArrowCursor);
+    if (window == QLatin1String("save"))
+        QCOMPARE(QImage(saved).convertToFormat(QImage::Format_RGB32), work);
 }
 
 void TestSheetCommands::dropOfNoPictureChangesNothing_data()

@@ -1,6 +1,8 @@
 // CommonDialog over QColorDialog and QFileDialog.
 #include "platform/dialogs/CommonDialog.h"
 
+#include "platform/dialogs/ModalWindows.h"
+
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
@@ -13,9 +15,12 @@ CommonDialog::Recorder *g_recorder = nullptr;
 
 void CommonDialog::ShowColor(QWidget *parent)
 {
+    ModalWindows::announceOpening();
     std::optional<ColorValue> chosen;
     if (g_recorder) {
         ++g_recorder->shown;
+        if (g_recorder->whileShown)
+            g_recorder->whileShown();
         if (!g_recorder->colors.isEmpty())
             chosen = g_recorder->colors.takeFirst();
     } else {
@@ -48,8 +53,11 @@ QStringList CommonDialog::nameFilters(const QString &filter)
 
 void CommonDialog::ShowSave(QWidget *parent)
 {
+    ModalWindows::announceOpening();
     if (g_recorder) {
         ++g_recorder->saveShown;
+        if (g_recorder->whileShown)
+            g_recorder->whileShown();
         g_recorder->fileNameWhenShown = m_fileName;
         const std::optional<QString> answer =
             g_recorder->fileNames.isEmpty() ? std::nullopt : g_recorder->fileNames.takeFirst();

@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -40,6 +41,8 @@ public:
         QList<std::optional<QString>> fileNames;
         int saveShown = 0;
         QString fileNameWhenShown; // what the dialog was opened with, last time
+        // Run where the user would be looking at the dialog, before it answers.
+        std::function<void()> whileShown;
     };
     static void recordForTests(Recorder *recorder);
 

@@ -2,6 +2,7 @@
 #include "platform/dialogs/InputBox.h"
 
 #include "platform/controls/Twips.h"
+#include "platform/dialogs/ModalWindows.h"
 
 #include <QGuiApplication>
 #include <QInputDialog>
@@ -19,6 +20,7 @@ constexpr int MinimumTextWidth = 360;
 QString ask(const QString &prompt, const QString &caption, const QString &defaultText, int leftTwips,
             QWidget *parent)
 {
+    ModalWindows::announceOpening();
     if (g_recorder) {
         g_recorder->prompts.append(prompt);
         g_recorder->captions.append(caption);

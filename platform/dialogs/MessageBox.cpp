@@ -2,6 +2,7 @@
 #include "platform/dialogs/MessageBox.h"
 
 #include "app/AppInfo.h"
+#include "platform/dialogs/ModalWindows.h"
 
 #include <QMessageBox>
 
@@ -13,8 +14,11 @@ Recorder *g_recorder = nullptr;
 
 int show(const QString &text, Buttons buttons, QWidget *parent)
 {
+    ModalWindows::announceOpening();
     if (g_recorder) {
         g_recorder->texts.append(text);
+        if (g_recorder->whileShown)
+            g_recorder->whileShown();
         return g_recorder->answers.isEmpty() ? Ok : g_recorder->answers.takeFirst();
     }
     QMessageBox box(QMessageBox::NoIcon, AppInfo::Title, text,

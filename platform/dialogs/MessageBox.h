@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class QWidget;
 
@@ -22,6 +23,8 @@ struct Recorder
 {
     QStringList texts;
     QList<int> answers;
+    // Run where the user would be reading the box, before it answers.
+    std::function<void()> whileShown;
 };
 void recordForTests(Recorder *recorder);
 

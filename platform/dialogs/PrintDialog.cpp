@@ -1,6 +1,8 @@
 // PrintDialog over QPrintDialog.
 #include "platform/dialogs/PrintDialog.h"
 
+#include "platform/dialogs/ModalWindows.h"
+
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -33,6 +35,7 @@ bool answer(QPrinter &printer)
 
 bool show(QPrinter &printer, QWidget *parent)
 {
+    ModalWindows::announceOpening();
     if (g_recorder)
         return answer(printer);
     // Qt's own texts are Italian once the program installed its translation.

@@ -263,6 +263,12 @@ void PictureBox::setAutomaticDrop(bool on)
     }
 }
 
+void PictureBox::abandonDrop()
+{
+    if (m_drop)
+        m_drop->abandon();
+}
+
 void PictureBox::dragEnterEvent(QDragEnterEvent *event)
 {
     if (DroppedPicture::mayHoldPicture(event->mimeData()))

@@ -95,6 +95,8 @@ public:
     // history. Nothing happens without automatic drop, or for data that holds
     // no picture.
     void paste(const QMimeData *data);
+    // Gives up a web picture still on its way, busy pointer and all.
+    void abandonDrop();
 
     // With a history kept, every change of the image is a step that undo() takes
     // back and redo() makes again: a fill, a box, the points set from a mouse

@@ -155,9 +155,31 @@ class VirtualDisplay:
         return self
 
     def _start_display(self):
+        # PINTAVO_X_DISPLAYS=40-49 keeps the X servers to those display numbers,
+        # for machines where several runs share the numbers; otherwise Xvfb
+        # takes the first free one.
+        first, _, last = os.environ.get("PINTAVO_X_DISPLAYS", "").partition("-")
+        wanted = [f":{n}" for n in range(int(first), int(last or first) + 1)] if first else [None]
+        for display in wanted:
+            xvfb, number = self._start_xvfb(display, last_try=display == wanted[-1])
+            if xvfb:
+                break
+        self.display = ":" + number
+        self.env = dict(os.environ, DISPLAY=self.display)
+        openbox = self.start(["openbox", "--sm-disable"], self.env, "openbox")
+        # openbox is up once it has published its desktops on the root window.
+        wait_until("openbox", lambda: self.run("xdotool", "get_num_desktops", check=False)
+                   or openbox.poll() is not None, 20)
+        if openbox.poll() is not None:
+            raise RuntimeError("openbox ended at start: " + self.log_text("openbox"))
+        assert xvfb.poll() is None, "Xvfb ended at start"
+
+    def _start_xvfb(self, display, last_try):
+        """Xvfb on `display` (a free one when None) and the number it took; None
+        for both when that display is taken and other numbers remain to try."""
         read_end, write_end = os.pipe()
         xvfb = self._popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+            ["Xvfb", *([display] if display else []), "-displayfd", str(write_end), "-screen", "0",
              f"{self.size[0]}x{self.size[1]}x24", "-nolisten", "tcp", "-noreset"],
             None, "xvfb", pass_fds=[write_end])
         os.close(write_end)
@@ -170,19 +192,15 @@ class VirtualDisplay:
                     raise TimeoutError("Xvfb did not report its display number in 30 s")
                 chunk = os.read(read_end, 16)
                 if not chunk:
+                    if not last_try:
+                        xvfb.wait(10)
+                        self.processes.remove(xvfb)
+                        return None, None
                     raise RuntimeError("Xvfb ended before it was ready: " + self.log_text("xvfb"))
                 number += chunk
         finally:
             os.close(read_end)
-        self.display = ":" + number.decode().strip()
-        self.env = dict(os.environ, DISPLAY=self.display)
-        openbox = self.start(["openbox", "--sm-disable"], self.env, "openbox")
-        # openbox is up once it has published its desktops on the root window.
-        wait_until("openbox", lambda: self.run("xdotool", "get_num_desktops", check=False)
-                   or openbox.poll() is not None, 20)
-        if openbox.poll() is not None:
-            raise RuntimeError("openbox ended at start: " + self.log_text("openbox"))
-        assert xvfb.poll() is None, "Xvfb ended at start"
+        return xvfb, number.decode().strip()
 
     def __exit__(self, *exc):
         for process in reversed(self.processes):
