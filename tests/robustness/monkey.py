@@ -44,7 +44,7 @@ START_TIMEOUT = 90.0
 # the time may run out first: such a run goes on leading for at most
 # ROUND_GRACE seconds more, and fails only when even that misses one.
 LONG_RUN = 60.0
-ROUND_GRACE = 90.0
+ROUND_GRACE = 150.0
 # About what leading the program to one window takes, wait included.
 LEAD_SECONDS = 5.0
 WINDOW_TIMEOUT = 8.0
