@@ -95,7 +95,7 @@ def run_on_test_drawing(program, menu, failure_shot, prepare):
         with VirtualDisplay(root) as x:
             env = program_environment(x.env, os.path.join(root, "home"))
             scenario = prepare(root, env)
-            app = x.start([os.path.join(folder, "pintavo")], env, "pintavo")
+            app = x.start_offline([os.path.join(folder, "pintavo")], env, "pintavo")
             check_on_screen(x, lambda: scenario(x, app), failure_shot)
     return 0
 

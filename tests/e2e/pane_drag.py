@@ -25,7 +25,7 @@ def main(program, shots):
     small = load_with_imagemagick(os.path.join(folder, "menu", "miniature", DRAGGED + ".png"))
     with scratch_folder("pintavo-drag-") as root:
         with VirtualDisplay(root, 1600, 1000) as x:
-            app = x.start([program], program_environment(x.env, os.path.join(root, "home")), "pintavo")
+            app = x.start_offline([program], program_environment(x.env, os.path.join(root, "home")), "pintavo")
             check_on_screen(x, lambda: drag(x, app, drawings, whole, small, shots),
                             os.path.join(shots, "pane_drag_failed.png"))
     return 0
