@@ -26,6 +26,8 @@ private:
 
     QTemporaryDir m_dir;
     QByteArray m_picture = encoded(QImage(8, 6, QImage::Format_RGB32), "PNG");
+    // The whole drawing that a small copy on the page stands for, as on the start page.
+    QByteArray m_whole = encoded(QImage(30, 20, QImage::Format_RGB32), "PNG");
     std::unique_ptr<PaneView> m_view;
     SeamRecorders m_seams;
 };
@@ -34,10 +36,14 @@ void TestPaneMenu::initTestCase()
 {
     QFile picture(m_dir.filePath(QStringLiteral("punto.png")));
     QVERIFY(picture.open(QIODevice::WriteOnly) && picture.write(m_picture) == m_picture.size());
+    QVERIFY(picture.copy(m_dir.filePath(QStringLiteral("piccolo.png"))));
+    QFile whole(m_dir.filePath(QStringLiteral("intero.png")));
+    QVERIFY(whole.open(QIODevice::WriteOnly) && whole.write(m_whole) == m_whole.size());
     QFile page(m_dir.filePath(QStringLiteral("prova.htm")));
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.write("<title>prova</title><body style='margin:0'><img src='punto.png' width=40 height=40>"
-               "<p><a href='a.htm'>collegamento</a><p id='testo'>testo da copiare<p><input id='campo'>");
+               "<p><a href='a.htm'>collegamento</a><p id='testo'>testo da copiare<p><input id='campo'>"
+               "<img src='piccolo.png' data-disegno='intero.png' width=40 height=40 style='position:absolute; left:100px; top:200px'>");
 }
 
 void TestPaneMenu::init()
@@ -50,7 +56,7 @@ void TestPaneMenu::init()
     m_view->setHtml(QStringLiteral("<title>prima</title>"));
     QTRY_COMPARE(m_view->title(), QStringLiteral("prima"));
     m_view->load(QUrl(url("prova.htm")));
-    QTRY_COMPARE(evaluate(QStringLiteral("document.images[0].complete")), QStringLiteral("true"));
+    QTRY_COMPARE(evaluate(QStringLiteral("document.images.length == 2 && Array.from(document.images).every(i => i.complete)")), QStringLiteral("true"));
 }
 
 QString TestPaneMenu::evaluate(const QString &script)
@@ -88,6 +94,10 @@ void TestPaneMenu::items_data()
                                    << m_dir.filePath(QStringLiteral("salvato.png")) << "the picture";
     QTest::newRow("picture: save where it cannot go") << QPoint(20, 20) << "" << picture << "Salva immagine..." << cannot
                                                       << "Impossibile salvare l'immagine \"" + cannot + "\".";
+    QTest::newRow("small copy of a drawing: copy") << QPoint(120, 220) << "" << picture << "Copia immagine"
+                                                   << "clipboard" << "picture 30 x 20";
+    QTest::newRow("small copy of a drawing: save") << QPoint(120, 220) << "" << picture << "Salva immagine..."
+                                                   << m_dir.filePath(QStringLiteral("salvato.png")) << "the whole drawing";
     QTest::newRow("link: copy its address") << QPoint(10, 64) << "" << QStringList{"Copia indirizzo del collegamento"}
                                             << "Copia indirizzo del collegamento" << "clipboard" << url("a.htm");
     QTest::newRow("selected text: copy") << QPoint(10, 98) << select << QStringList{"Copia"} << "Copia" << "clipboard"
@@ -131,14 +141,16 @@ void TestPaneMenu::items()
                                    : QStringLiteral("picture %1 x %2").arg(copied.width()).arg(copied.height());
         if (!look.startsWith(QLatin1Char('/')))
             return evaluate(look);
-        if (saved.open(QIODevice::ReadOnly) && saved.readAll() == m_picture)
-            return QStringLiteral("the picture");
+        const QByteArray bytes = saved.open(QIODevice::ReadOnly) ? saved.readAll() : QByteArray();
+        if (bytes == m_picture || bytes == m_whole)
+            return QLatin1String(bytes == m_picture ? "the picture" : "the whole drawing");
         return m_seams.messages.texts.join(QLatin1Char('\n'));
     };
     QTRY_COMPARE(now(), seen);
     // Where a picture is saved, the dialog proposes its own name in the user's folder.
     if (look.startsWith(QLatin1Char('/')))
-        QCOMPARE(m_seams.dialog.fileNameWhenShown, QDir::homePath() + QStringLiteral("/punto.png"));
+        QCOMPARE(m_seams.dialog.fileNameWhenShown,
+                 QDir::homePath() + (seen == QLatin1String("the whole drawing") ? "/intero.png" : "/punto.png"));
 }
 
 PINTAVO_GUI_TEST_MAIN(TestPaneMenu)

@@ -3,7 +3,10 @@
 
 #include "platform/dialogs/MessageBox.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QDir>
 #include <QFileInfo>
 #include <QMenu>
@@ -12,6 +15,7 @@
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineHistory>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 
 PaneView::PaneView(QWidget *parent) : QWebEngineView(parent)
 {
@@ -52,13 +56,10 @@ void PaneView::contextMenuEvent(QContextMenuEvent *event)
     if (request->mediaType() == Edit::MediaTypeImage && request->mediaUrl().isValid()) {
         if (!menu->isEmpty())
             menu->addSeparator();
-        add(QStringLiteral("Copia immagine"), QWebEnginePage::CopyImageToClipboard);
-        add(QStringLiteral("Copia indirizzo dell'immagine"), QWebEnginePage::CopyImageUrlToClipboard);
         const QUrl picture = request->mediaUrl();
-        menu->addAction(QStringLiteral("Salva immagine..."), this, [this, picture] {
-            m_saving = picture;
-            page()->triggerAction(QWebEnginePage::DownloadImageToDisk);
-        });
+        menu->addAction(QStringLiteral("Copia immagine"), this, [this, picture] { copyPicture(picture); });
+        add(QStringLiteral("Copia indirizzo dell'immagine"), QWebEnginePage::CopyImageUrlToClipboard);
+        menu->addAction(QStringLiteral("Salva immagine..."), this, [this, picture] { savePicture(picture); });
     }
     if (menu->isEmpty()) {
         add(QStringLiteral("Indietro"), QWebEnginePage::Back, history()->canGoBack());
@@ -66,6 +67,60 @@ void PaneView::contextMenuEvent(QContextMenuEvent *event)
         add(QStringLiteral("Ricarica"), QWebEnginePage::Reload);
     }
     menu->popup(event->globalPos());
+}
+
+void PaneView::findWholeDrawing(const QUrl &shown, const std::function<void(const QUrl &)> &then)
+{
+    // Only the program's own pages, which are files: a page from the web must
+    // not point the menu at the user's files.
+    if (!url().isLocalFile()) {
+        then({});
+        return;
+    }
+    const QString script = QStringLiteral(
+        "(function (shown) {"
+        "  for (const img of document.images)"
+        "    if (img.dataset.disegno && (img.currentSrc || img.src) === shown)"
+        "      return new URL(img.dataset.disegno, document.baseURI).href;"
+        "  return '';"
+        "})(\"%1\")")
+        // Fully encoded, an address holds no quote or backslash to break out of the string.
+        .arg(shown.toString(QUrl::FullyEncoded));
+    page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, [then](const QVariant &found) {
+        // No answer at all: the page is going away, and nothing is to be done.
+        if (!found.isValid())
+            return;
+        const QUrl whole(found.toString());
+        then(whole.isLocalFile() ? whole : QUrl());
+    });
+}
+
+void PaneView::copyPicture(const QUrl &shown)
+{
+    findWholeDrawing(shown, [this](const QUrl &whole) {
+        const QImage drawing = whole.isValid() ? QImage(whole.toLocalFile()) : QImage();
+        if (drawing.isNull()) {
+            page()->triggerAction(QWebEnginePage::CopyImageToClipboard);
+            return;
+        }
+        // The picture for programs that paste pictures, its file for those that
+        // take files, as a drag from the page gives it.
+        auto *data = new QMimeData;
+        data->setImageData(drawing);
+        data->setUrls({whole});
+        QGuiApplication::clipboard()->setMimeData(data);
+    });
+}
+
+void PaneView::savePicture(const QUrl &shown)
+{
+    findWholeDrawing(shown, [this, shown](const QUrl &whole) {
+        m_saving = whole.isValid() ? whole : shown;
+        if (whole.isValid())
+            page()->download(whole);
+        else
+            page()->triggerAction(QWebEnginePage::DownloadImageToDisk);
+    });
 }
 
 void PaneView::saveDownload(QWebEngineDownloadRequest *download)

@@ -5,6 +5,7 @@
 
 #include <QUrl>
 #include <QWebEngineView>
+#include <functional>
 
 class QWebEngineDownloadRequest;
 
@@ -13,6 +14,8 @@ class QWebEngineDownloadRequest;
 // where the save dialog says; for a link, copying its address; for selected
 // text, copying it; in a field, the editing commands; elsewhere, back, forward
 // and reload. The engine's keys and the drag of pictures stay as they are.
+// The start page shows small copies of the drawings: copied or saved, each
+// gives the whole drawing, as its drag does.
 class PaneView : public QWebEngineView
 {
     Q_OBJECT
@@ -23,6 +26,12 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
+    // Runs `then` with the whole drawing a picture of the program's own start
+    // page stands for (its data-disegno), or with an empty address for any
+    // other picture.
+    void findWholeDrawing(const QUrl &shown, const std::function<void(const QUrl &)> &then);
+    void copyPicture(const QUrl &shown);
+    void savePicture(const QUrl &shown);
     // The picture the menu asked the engine for: only its download is taken,
     // so that a page cannot bring up the save dialog by itself.
     void saveDownload(QWebEngineDownloadRequest *download);
