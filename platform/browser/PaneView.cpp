@@ -2,6 +2,7 @@
 #include "platform/browser/PaneView.h"
 
 #include "platform/dialogs/MessageBox.h"
+#include "platform/picture/PictureFile.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -98,15 +99,16 @@ void PaneView::findWholeDrawing(const QUrl &shown, const std::function<void(cons
 void PaneView::copyPicture(const QUrl &shown)
 {
     findWholeDrawing(shown, [this](const QUrl &whole) {
-        const QImage drawing = whole.isValid() ? QImage(whole.toLocalFile()) : QImage();
-        if (drawing.isNull()) {
+        // Read as every picture of the program is, so a drawing cut short is not copied.
+        const std::optional<QImage> drawing = whole.isValid() ? loadPicture(whole.toLocalFile()) : std::nullopt;
+        if (!drawing || drawing->isNull()) {
             page()->triggerAction(QWebEnginePage::CopyImageToClipboard);
             return;
         }
         // The picture for programs that paste pictures, its file for those that
         // take files, as a drag from the page gives it.
         auto *data = new QMimeData;
-        data->setImageData(drawing);
+        data->setImageData(*drawing);
         data->setUrls({whole});
         QGuiApplication::clipboard()->setMimeData(data);
     });
