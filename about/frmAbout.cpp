@@ -2,19 +2,19 @@
 #include "about/frmAbout.h"
 
 #include "about/GetKeyValue.h"
-#include "platform/controls/EnterOnButtons.h"
 #include "app/AppInfo.h"
 #include "app/Module1.h"
-#include "platform/system/LaunchArguments.h"
-#include "platform/system/Launcher.h"
+#include "platform/controls/EnterOnButtons.h"
 #include "platform/controls/LineControl.h"
-#include "platform/dialogs/MessageBox.h"
-#include "platform/picture/PictureBox.h"
-#include "platform/system/ProgramStarter.h"
-#include "platform/system/Registry.h"
-#include "platform/picture/SvgPicture.h"
 #include "platform/controls/Twips.h"
 #include "platform/controls/TwipsGeometry.h"
+#include "platform/dialogs/MessageBox.h"
+#include "platform/picture/PictureBox.h"
+#include "platform/picture/SvgPicture.h"
+#include "platform/system/LaunchArguments.h"
+#include "platform/system/Launcher.h"
+#include "platform/system/ProgramStarter.h"
+#include "platform/system/Registry.h"
 
 #include <QDir>
 #include <QFileInfo>

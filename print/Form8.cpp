@@ -2,12 +2,12 @@
 #include "print/Form8.h"
 
 #include "app/Module1.h"
-#include "platform/dialogs/ModalWindows.h"
-#include "platform/picture/PictureBox.h"
+#include "platform/controls/EnterOnButtons.h"
 #include "platform/controls/Twips.h"
 #include "platform/controls/TwipsGeometry.h"
+#include "platform/dialogs/ModalWindows.h"
+#include "platform/picture/PictureBox.h"
 #include "print/Form8Layout.h"
-#include "platform/controls/EnterOnButtons.h"
 #include "print/PageGeometry.h"
 
 #include <QCoreApplication>
