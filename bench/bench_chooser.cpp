@@ -25,7 +25,9 @@ const QTemporaryDir &bigFolder()
         for (int i = 0; i < FolderFiles; ++i) {
             const QString name = i % 4 == 0 ? QStringLiteral("Disegno %1.jpg").arg(i)
                                             : QStringLiteral("documento %1%2").arg(i).arg(QLatin1String(others[i % 3]));
-            QFile(dir.filePath(name)).open(QIODevice::WriteOnly);
+            QFile file(dir.filePath(name));
+            if (!file.open(QIODevice::WriteOnly))
+                qFatal("cannot make %s", qPrintable(file.fileName()));
         }
         made = true;
     }

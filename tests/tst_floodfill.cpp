@@ -3,6 +3,7 @@
 #include "support/PixelArt.h"
 #include "support/ReferenceFill.h"
 
+#include <QMetaType>
 #include <QRandomGenerator>
 #include <QTest>
 #include <vector>

@@ -1,4 +1,5 @@
 // What the programs Pintavo starts get: the environment the user started it with, and their argument as it stands.
+#include "app/AppInfo.h"
 #include "app/Environment.h"
 #include "platform/system/LaunchArguments.h"
 #include "platform/system/Launcher.h"
@@ -23,13 +24,14 @@ QString fake(const QString &name)
     return g_fakes->filePath(name);
 }
 
-void writeFake(const QString &name)
+bool writeFake(const QString &name)
 {
     QFile script(fake(name));
-    script.open(QIODevice::WriteOnly);
+    if (!script.open(QIODevice::WriteOnly))
+        return false;
     script.write("#!/bin/sh\nprintf '%s\\n' \"$@\" > \"$0.args\"\nenv -0 > \"$0.part\" && mv \"$0.part\" \"$0.env\"\n");
     script.close();
-    script.setPermissions(script.permissions() | QFile::ExeOwner);
+    return script.setPermissions(script.permissions() | QFile::ExeOwner);
 }
 
 // What the fake wrote down beside itself: ".args" or ".env".
@@ -69,9 +71,9 @@ void TestOtherPrograms::startedWithTheUsersEnvironment_data()
     QTest::newRow("saved picture") << "launcher"
                                    << LaunchArguments::savedFile(QStringLiteral("/tmp/I miei disegni/la casa;$(x).bmp"))
                                    << opener << "file:///tmp/I%20miei%20disegni/la%20casa;$(x).bmp\n";
-    QTest::newRow("maker's site") << "launcher" << LaunchArguments::makerSite() << opener
+    QTest::newRow("maker's site") << "launcher" << LaunchArguments::webSite(AppInfo::MakerSite) << opener
                                   << "http://www.pintavo.example/\n";
-    QTest::newRow("mail to the maker") << "launcher" << LaunchArguments::mailToMaker() << opener
+    QTest::newRow("mail to the maker") << "launcher" << LaunchArguments::mailTo(AppInfo::MakerEmail) << opener
                                        << "mailto:autore@pintavo.example\n";
     QTest::newRow("bundle page") << "launcher" << LaunchArguments::bundlePage(QStringLiteral("/opt/pintavo/"))
                                  << opener << "file:///opt/pintavo/znf.htm\n";
@@ -113,8 +115,10 @@ int main(int argc, char *argv[])
 {
     QTemporaryDir fakes;
     g_fakes = &fakes;
-    writeFake(QStringLiteral("xdg-open"));
-    writeFake(QStringLiteral("informazioni"));
+    if (!writeFake(QStringLiteral("xdg-open")) || !writeFake(QStringLiteral("informazioni"))) {
+        qCritical("cannot write the fake programs into %s", qPrintable(fakes.path()));
+        return 1;
+    }
     // As the user started the program: fakes first on the PATH, and one of the
     // engine's settings already given the very value the engine gives it.
     qputenv("PATH", QFile::encodeName(fakes.path()) + ':' + qgetenv("PATH"));

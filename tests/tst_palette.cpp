@@ -12,6 +12,7 @@
 #include "support/TestMain.h"
 
 #include <QGroupBox>
+#include <QMetaType>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolButton>

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QMetaType>
 #include <QPalette>
 #include <QtGlobal>
 
