@@ -190,7 +190,7 @@ void frmAbout::Command10_Click()
 
 void frmAbout::Picture1_Click()
 {
-    Launcher::start(LaunchArguments::makerSite());
+    Launcher::start(LaunchArguments::webSite(AppInfo::MakerSite));
     accept();
 }
 

@@ -63,12 +63,12 @@ void Form1::menuhelp_Click()
 
 void Form1::menusit_Click()
 {
-    Launcher::start(LaunchArguments::makerSite());
+    Launcher::start(LaunchArguments::webSite(AppInfo::MakerSite));
 }
 
 void Form1::menuscr_Click()
 {
-    Launcher::start(LaunchArguments::mailToMaker());
+    Launcher::start(LaunchArguments::mailTo(AppInfo::MakerEmail));
 }
 
 void Form1::MenuAbo_Click()

@@ -26,8 +26,8 @@ void TestLaunchArguments::arguments_data()
     QTest::newRow("saved file with blanks, unquoted")
         << LaunchArguments::savedFile(QStringLiteral("/home/bimbo/I miei disegni/la casa.bmp"))
         << "/home/bimbo/I miei disegni/la casa.bmp";
-    QTest::newRow("maker's site") << LaunchArguments::makerSite() << "http://www.pintavo.example/";
-    QTest::newRow("mail to the maker") << LaunchArguments::mailToMaker() << "mailto:autore@pintavo.example";
+    QTest::newRow("maker's site") << LaunchArguments::webSite(AppInfo::MakerSite) << "http://www.pintavo.example/";
+    QTest::newRow("mail to the maker") << LaunchArguments::mailTo(AppInfo::MakerEmail) << "mailto:autore@pintavo.example";
     QTest::newRow("bundle page beside the program") << LaunchArguments::bundlePage(QStringLiteral("/opt/pintavo/"))
                                                     << "/opt/pintavo/znf.htm";
     QTest::newRow("chooser's link label") << LaunchArguments::link(AppInfo::MakerSite) << "http://www.pintavo.example/";
@@ -63,8 +63,8 @@ void TestLaunchArguments::addressesKeepTheirScheme_data()
 {
     QTest::addColumn<QString>("argument");
     QTest::addColumn<QString>("scheme");
-    QTest::newRow("web site") << LaunchArguments::makerSite() << "http";
-    QTest::newRow("mail") << LaunchArguments::mailToMaker() << "mailto";
+    QTest::newRow("web site") << LaunchArguments::webSite(AppInfo::MakerSite) << "http";
+    QTest::newRow("mail") << LaunchArguments::mailTo(AppInfo::MakerEmail) << "mailto";
 }
 
 void TestLaunchArguments::addressesKeepTheirScheme()

@@ -1,9 +1,9 @@
 // MessageBox over QMessageBox.
 #include "platform/dialogs/MessageBox.h"
 
-#include "app/AppInfo.h"
 #include "platform/dialogs/ModalWindows.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace MessageBox {
@@ -21,7 +21,7 @@ int show(const QString &text, Buttons buttons, QWidget *parent)
             g_recorder->whileShown();
         return g_recorder->answers.isEmpty() ? Ok : g_recorder->answers.takeFirst();
     }
-    QMessageBox box(QMessageBox::NoIcon, AppInfo::Title, text,
+    QMessageBox box(QMessageBox::NoIcon, QCoreApplication::applicationName(), text,
                     buttons == OkCancel ? QMessageBox::Ok | QMessageBox::Cancel : QMessageBox::Ok, parent);
     const int pressed = box.exec();
     if (pressed == QMessageBox::Ok)

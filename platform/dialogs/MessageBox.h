@@ -1,4 +1,4 @@
-// Message boxes with the program's title as caption, no icon, and only the named buttons.
+// Message boxes captioned with the application's name, with no icon and only the named buttons.
 #pragma once
 
 #include <QList>

@@ -1,7 +1,5 @@
-// The launcher arguments, built from the maker's addresses kept in AppInfo.
+// The launcher arguments: files, web sites and mail addresses as the launcher takes them.
 #include "platform/system/LaunchArguments.h"
-
-#include "app/AppInfo.h"
 
 namespace LaunchArguments {
 
@@ -10,14 +8,14 @@ QString savedFile(const QString &fileName)
     return fileName;
 }
 
-QString makerSite()
+QString webSite(const QString &address)
 {
-    return AppInfo::MakerSite;
+    return address;
 }
 
-QString mailToMaker()
+QString mailTo(const QString &address)
 {
-    return QStringLiteral("mailto:") + AppInfo::MakerEmail;
+    return QStringLiteral("mailto:") + address;
 }
 
 QString bundlePage(const QString &percorso)

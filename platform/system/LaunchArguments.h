@@ -9,10 +9,10 @@ namespace LaunchArguments {
 
 // After saving: the file name exactly as the save dialog gave it.
 QString savedFile(const QString &fileName);
-// "Visita sito dell'autore ..." and the maker's picture in the about box.
-QString makerSite();
-// "Scrivi all'autore ...".
-QString mailToMaker();
+// "Visita sito dell'autore ..." and the maker's picture in the about box: the site's address.
+QString webSite(const QString &address);
+// "Scrivi all'autore ...": a mail to the address.
+QString mailTo(const QString &address);
 // The about box's "ZNF" button: the bundle page beside the program.
 QString bundlePage(const QString &percorso);
 // A link label: its caption, the address it shows.
