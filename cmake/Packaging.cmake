@@ -30,5 +30,20 @@ printed. It comes with 36 drawings.")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, xdg-utils")
+# Qt loads its plugins at run time, out of dpkg-shlibdeps' sight: the SVG icon engine draws the
+# buttons' pictures, and the picture plugins read the types the desktop entry lists beyond
+# Qt's built-in ones. Releases keep them in different packages (Debian 13 moved the SVG ones
+# into qt6-svg-plugins), so PackageDepends.cmake asks dpkg which, when the package is made.
+set(_plugins ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
+set(CPACK_PINTAVO_PLUGINS
+    ${_plugins}/iconengines/libqsvgicon.so
+    ${_plugins}/imageformats/libqsvg.so
+    ${_plugins}/imageformats/libqgif.so
+    ${_plugins}/imageformats/libqico.so
+    ${_plugins}/imageformats/libqjpeg.so)
+# The packages of these libraries come through dpkg-shlibdeps already, with their versions.
+set(CPACK_PINTAVO_LINKED ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_LIBS}/libQt6Gui.so.6
+    ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_LIBS}/libQt6Svg.so.6)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/PackageDepends.cmake)
 
 include(CPack)
