@@ -10,6 +10,7 @@
 import glob
 import os
 import pwd
+import shutil
 import signal
 import subprocess
 import sys
@@ -94,6 +95,8 @@ def ordinary_user():
     try:
         pwd.getpwnam(TEST_USER)
     except KeyError:
+        if not shutil.which("useradd"):
+            return None, f"useradd is missing (passwd, which tools/setup installs), so {TEST_USER} cannot be made"
         made = subprocess.run(["useradd", "--system", "--user-group", "--no-create-home", "--home-dir",
                                "/nonexistent", "--shell", "/usr/sbin/nologin", TEST_USER],
                               capture_output=True, text=True, timeout=60)

@@ -65,7 +65,8 @@ class Weston(VirtualDisplay):
 
 
 def wayland_plugin():
-    return glob.glob("/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so")
+    # libqwayland-generic.so up to Qt 6.9, libqwayland.so from Qt 6.10 on.
+    return glob.glob("/usr/lib/*/qt6/plugins/platforms/libqwayland*.so")
 
 
 def main(program, shots):
