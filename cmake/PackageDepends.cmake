@@ -1,6 +1,5 @@
 # Run by cpack: adds to the Debian package's dependencies the packages that hold Qt's plugins
 # the program loads at run time, as this system names them.
-cmake_policy(SET CMP0057 NEW)
 if(NOT CPACK_GENERATOR STREQUAL "DEB")
     return()
 endif()
@@ -24,7 +23,9 @@ endforeach()
 set(_depends ${CPACK_DEBIAN_PACKAGE_DEPENDS})
 foreach(_plugin IN LISTS CPACK_PINTAVO_PLUGINS)
     _pintavo_owner(${_plugin} _package)
-    if(NOT _package IN_LIST _linked AND NOT _package IN_LIST _depends)
+    list(FIND _linked ${_package} _in_linked)
+    list(FIND _depends ${_package} _in_depends)
+    if(_in_linked EQUAL -1 AND _in_depends EQUAL -1)
         list(APPEND _depends ${_package})
     endif()
 endforeach()
