@@ -51,6 +51,11 @@ LEAD_SECONDS = 5.0
 WINDOW_TIMEOUT = 8.0
 # How many times a run says what it sees when leads fail.
 MAX_DIAGNOSES = 6
+# Leads failing this long in a row start the program afresh, and this long give up;
+# so does a program without a main window for NO_MAIN_LIMIT seconds.
+RESTART_AFTER = 45.0
+GIVE_UP = 100.0
+NO_MAIN_LIMIT = 20.0
 
 KEYS = [
     "Return", "Escape", "Tab", "shift+Tab", "space", "Up", "Down", "Left", "Right", "Home", "End",
@@ -208,6 +213,8 @@ class Monkey:
         self.leads = 0
         self.failed_leads = 0
         self.streak = 0
+        self.failing_since = None
+        self.no_main_since = None
         self.active = None
         self.groups = []
         self.last_diagnosis = None
@@ -316,6 +323,11 @@ class Monkey:
                                         env=self.env, cwd=self.home, stdout=self.log, stderr=subprocess.STDOUT,
                                         process_group=0)
         self.groups.append(self.program.pid)
+        self.started_at = time.monotonic()
+        # The X server gives a new client the number, and so the window ids, of
+        # one that has gone: the windows of the last start are forgotten, or the
+        # new chooser may pass for the old start's message box.
+        self.names, self.boxes, self.active = {}, {}, None
         deadline = time.monotonic() + START_TIMEOUT
         while time.monotonic() < deadline:
             if self.program.poll() is not None:
@@ -342,8 +354,14 @@ class Monkey:
             return None
 
     def name(self, window):
+        """The window's title; none for popup menus and tooltips, which carry the program's
+        name ("Pintavo", a message box's title) and stand over windows unmanaged."""
         if window not in self.names:
-            self.names[window] = self.xdotool("getwindowname", str(window)).stdout.strip()
+            answer = self.xdotool("getwindowname", str(window))
+            if answer.returncode != 0:
+                return ""  # gone already: not remembered, as its id may serve again
+            popup = "Override Redirect State: yes" in run(["xwininfo", "-id", str(window)], env=self.env).stdout
+            self.names[window] = "" if popup else answer.stdout.strip()
             self.seen.add(self.names[window])
             kind = kind_of(self.names[window])
             if kind is not None and kind not in self.reached:
@@ -564,7 +582,8 @@ class Monkey:
             main = [w for w in windows if kind_of(self.name(w)) == "main window"]
             if not main:
                 return None
-            above = [w for w in windows if w not in main and self.name(w)]
+            # An open popup menu, nameless, takes the next click to close it.
+            above = [w for w in windows if w not in main]
             if not above:
                 # Back on the screen at its full size, if the monkey moved it away or shrank it.
                 box = self.geometry(main[0])
@@ -673,20 +692,44 @@ class Monkey:
         if self.lead_to(kind) and kind in self.reached:
             self.failed_leads = 0
             self.streak = 0
+            self.failing_since = None
             return
+        if self.program.poll() is not None:
+            return  # ended by the last lead ("Fine", "&Esci"): the loop starts it again
         self.failed_leads += 1
         self.streak += 1
+        self.failing_since = self.failing_since or time.monotonic()
         self.explain_failed_lead(kind)
+        self.check_answers()
+        now = time.monotonic()
+        if now - self.failing_since > GIVE_UP:
+            self.fail("every lead for %d s (%d in a row, %d program start(s)) failed"
+                      % (now - self.failing_since, self.streak, self.starts))
+        main = self.to_main_window()
+        if main is not None:
+            self.no_main_since = None
+        else:
+            self.no_main_since = self.no_main_since or now
+        # A program that shows no main window, or that leads have failed on for
+        # long, is stopped and started again rather than led on blindly.
+        if now - (self.no_main_since or now) > NO_MAIN_LIMIT or \
+                min(now - self.failing_since, now - self.started_at) > RESTART_AFTER:
+            self.note("the program has been lost: stopped and started afresh")
+            print("monkey: the program has been lost at action %d: stopped and started afresh" % self.actions,
+                  flush=True)
+            os.killpg(self.program.pid, signal.SIGKILL)
+            self.program.wait()
+            self.no_main_since = None
+            self.start_program()
+            return
         # A chooser left in a folder without pictures (whose popup items then do
         # nothing), a sheet so wide that the palette is off the screen: a new
         # start of the program sets them right.
         in_chooser = kind in ("rename input box", "delete confirmation")
-        if (in_chooser or self.failed_leads >= 3) and self.program.poll() is None:
+        if (in_chooser or self.failed_leads >= 3) and main is not None:
             self.failed_leads = 0
-            main = self.to_main_window()
-            if main is not None:
-                self.note("end the program to start it afresh")
-                self.choose(main, FILE_MENU, "e")
+            self.note("end the program to start it afresh")
+            self.choose(main, FILE_MENU, "e")
 
     # --- the run -------------------------------------------------------------
 
