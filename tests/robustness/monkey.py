@@ -16,7 +16,9 @@ program to a window it has not met yet (the chooser, the rename input box, the
 delete confirmation, a message box, the save, colour and print dialogs, the
 print preview, the about box), then goes on at random from there. At the end
 it prints the windows it reached; a run of LONG_RUN seconds or more that
-missed one, even after ROUND_GRACE seconds more of leading, fails.
+missed one, even after ROUND_GRACE seconds more of leading, fails. A lead that
+fails prints what the monkey sees; leads failing for long start the program
+afresh, and then give up (see RESTART_AFTER, GIVE_UP).
 
 A crash is the program ending by a signal or with a failure code (a sanitizer
 report included); a hang is the program's main thread not getting back to
