@@ -16,7 +16,9 @@ program to a window it has not met yet (the chooser, the rename input box, the
 delete confirmation, a message box, the save, colour and print dialogs, the
 print preview, the about box), then goes on at random from there. At the end
 it prints the windows it reached; a run of LONG_RUN seconds or more that
-missed one, even after ROUND_GRACE seconds more of leading, fails.
+missed one, even after ROUND_GRACE seconds more of leading, fails. A lead that
+fails prints what the monkey sees; leads failing for long start the program
+afresh, and then give up (see RESTART_AFTER, GIVE_UP).
 
 A crash is the program ending by a signal or with a failure code (a sanitizer
 report included); a hang is the program's main thread not getting back to
@@ -26,6 +28,7 @@ same stream of actions.
 """
 
 import argparse
+import ctypes
 import os
 import random
 import shutil
@@ -48,6 +51,13 @@ ROUND_GRACE = 150.0
 # About what leading the program to one window takes, wait included.
 LEAD_SECONDS = 5.0
 WINDOW_TIMEOUT = 8.0
+# How many times a run says what it sees when leads fail.
+MAX_DIAGNOSES = 6
+# Leads failing this long in a row start the program afresh, and this long give up;
+# so does a program without a main window for NO_MAIN_LIMIT seconds.
+RESTART_AFTER = 45.0
+GIVE_UP = 100.0
+NO_MAIN_LIMIT = 20.0
 
 KEYS = [
     "Return", "Escape", "Tab", "shift+Tab", "space", "Up", "Down", "Left", "Right", "Home", "End",
@@ -137,6 +147,55 @@ def main_thread_state(pid):
     return "\n".join(parts)
 
 
+def grabs_held(display):
+    """Which of the pointer and the keyboard another client holds grabbed (an open
+    popup menu holds both): a grab of our own on them is refused as AlreadyGrabbed."""
+    try:
+        x11 = ctypes.CDLL("libX11.so.6")
+    except OSError:
+        return ["(libX11 not found: grabs unknown)"]
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+    x11.XGrabPointer.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_uint, ctypes.c_int,
+                                 ctypes.c_int, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong]
+    x11.XGrabKeyboard.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int, ctypes.c_int,
+                                  ctypes.c_ulong]
+    for name in ("XUngrabPointer", "XUngrabKeyboard"):
+        getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    connection = x11.XOpenDisplay(display.encode())
+    if not connection:
+        return ["(display %s cannot be opened: grabs unknown)" % display]
+    root = x11.XDefaultRootWindow(connection)
+    # GrabModeAsync is 1; None and CurrentTime are 0; GrabSuccess 0, AlreadyGrabbed 1.
+    answers = {"pointer": x11.XGrabPointer(connection, root, 0, 0, 1, 1, 0, 0, 0),
+               "keyboard": x11.XGrabKeyboard(connection, root, 0, 1, 1, 0)}
+    x11.XUngrabPointer(connection, 0)
+    x11.XUngrabKeyboard(connection, 0)
+    x11.XCloseDisplay(connection)
+    meaning = {1: "grabbed by another client", 2: "grab refused: invalid time", 3: "grab refused: not viewable",
+               4: "frozen by another client's grab"}
+    return ["%s %s" % (device, meaning.get(code, "code %d" % code)) for device, code in answers.items() if code]
+
+
+def processes_in_group(group):
+    """The processes of a process group still alive: pid and command name."""
+    found = []
+    for entry in os.listdir("/proc"):
+        if entry.isdigit():
+            try:
+                with open("/proc/%s/stat" % entry) as f:
+                    stat = f.read()
+            except OSError:
+                continue
+            name, fields = stat[stat.index("(") + 1:stat.rindex(")")], stat[stat.rindex(")") + 2:].split()
+            if int(fields[2]) == group:
+                found.append("%s %s (%s)" % (entry, name, fields[0]))
+    return found
+
+
 def run(command, text=True, **kwargs):
     return subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=text, **kwargs)
 
@@ -155,7 +214,13 @@ class Monkey:
         self.reached = {}
         self.leads = 0
         self.failed_leads = 0
+        self.streak = 0
+        self.failing_since = None
+        self.no_main_since = None
         self.active = None
+        self.groups = []
+        self.last_diagnosis = None
+        self.diagnoses = []
 
     # --- the display -------------------------------------------------------
 
@@ -259,6 +324,12 @@ class Monkey:
         self.program = subprocess.Popen(self.sandbox + [os.path.join(self.folder, os.path.basename(self.args.program))],
                                         env=self.env, cwd=self.home, stdout=self.log, stderr=subprocess.STDOUT,
                                         process_group=0)
+        self.groups.append(self.program.pid)
+        self.started_at = time.monotonic()
+        # The X server gives a new client the number, and so the window ids, of
+        # one that has gone: the windows of the last start are forgotten, or the
+        # new chooser may pass for the old start's message box.
+        self.names, self.boxes, self.active = {}, {}, None
         deadline = time.monotonic() + START_TIMEOUT
         while time.monotonic() < deadline:
             if self.program.poll() is not None:
@@ -285,13 +356,83 @@ class Monkey:
             return None
 
     def name(self, window):
+        """The window's title; none for popup menus and tooltips, which carry the program's
+        name ("Pintavo", a message box's title) and stand over windows unmanaged."""
         if window not in self.names:
-            self.names[window] = self.xdotool("getwindowname", str(window)).stdout.strip()
+            answer = self.xdotool("getwindowname", str(window))
+            if answer.returncode != 0:
+                return ""  # gone already: not remembered, as its id may serve again
+            popup = "Override Redirect State: yes" in run(["xwininfo", "-id", str(window)], env=self.env).stdout
+            self.names[window] = "" if popup else answer.stdout.strip()
             self.seen.add(self.names[window])
             kind = kind_of(self.names[window])
             if kind is not None and kind not in self.reached:
                 self.reached[kind] = self.actions
         return self.names[window]
+
+    # --- what the monkey sees, said when a lead fails ------------------------
+
+    def window_line(self, window):
+        info = {}
+        for line in run(["xwininfo", "-id", str(window)], env=self.env).stdout.splitlines():
+            key, _, value = line.strip().partition(":")
+            info[key] = value.strip()
+        props = run(["xprop", "-id", str(window), "WM_CLASS", "_NET_WM_PID", "_NET_WM_NAME"], env=self.env).stdout
+        props = " ".join(line.split(" = ", 1)[1] for line in props.splitlines() if " = " in line)
+        title = self.xdotool("getwindowname", str(window)).stdout.strip()
+        line = "0x%x %r %s%s %sx%s+%s+%s [%s]" % (
+            window, title, info.get("Map State", "gone"),
+            ", override-redirect" if info.get("Override Redirect State") == "yes" else "",
+            info.get("Width"), info.get("Height"), info.get("Absolute upper-left X"),
+            info.get("Absolute upper-left Y"), props)
+        if window in self.names and self.names[window] != title:
+            line += "; the monkey takes it for %r" % self.names[window]
+        return line
+
+    def diagnosis(self):
+        """The program's state, its windows, the others on the screen, and the grabs held."""
+        lines = []
+        code = self.program.poll()
+        state = "running" if code is None else "ended with code %s" % code
+        if code is None:
+            try:
+                with open("/proc/%d/stat" % self.program.pid) as f:
+                    state += ", state " + f.read().rsplit(")", 1)[1].split()[0]
+            except OSError:
+                pass
+            state += ", main thread " + main_thread_state(self.program.pid).split("\n", 1)[0]
+        lines.append("program: start %d, pid %d, %s" % (self.starts, self.program.pid, state))
+        for group in self.groups:
+            alive = processes_in_group(group)
+            if alive:
+                lines.append("processes of start pid %d: %s" % (group, "; ".join(alive)))
+        ours = [int(w) for w in self.xdotool("search", "--pid", str(self.program.pid)).stdout.split()]
+        details = [self.window_line(w) for w in ours]
+        lines.append("its windows (%d), mapped first:" % len(ours))
+        lines += ["    " + d for d in sorted(details, key=lambda d: "IsViewable" not in d)]
+        others = [int(w) for w in self.xdotool("search", "--onlyvisible", "--name", ".").stdout.split()]
+        others = [w for w in others if w not in ours]
+        lines.append("other named windows shown (%d):" % len(others))
+        lines += ["    " + self.window_line(w) for w in others]
+        lines.append("active window: %s; focus: %s; pointer: %s" % (
+            self.xdotool("getactivewindow").stdout.strip() or "none",
+            self.xdotool("getwindowfocus").stdout.strip() or "none",
+            self.xdotool("getmouselocation").stdout.strip()))
+        grabs = grabs_held(self.display)
+        lines.append("grabs: " + ("; ".join(grabs) if grabs else "none held"))
+        return lines
+
+    def explain_failed_lead(self, kind):
+        """Says once per streak of failed leads (and again when what it sees changes) why a lead failed."""
+        lines = self.diagnosis()
+        summary = [line for line in lines if not line.startswith("active window")]
+        if (self.streak > 1 and summary == self.last_diagnosis) or len(self.diagnoses) >= MAX_DIAGNOSES:
+            return
+        self.last_diagnosis = summary
+        text = "monkey: the lead to the %s failed (action %d, %d failed in a row); what it sees:\n    %s" % (
+            kind, self.actions, self.streak, "\n    ".join(lines))
+        self.diagnoses.append(text)
+        print(text, flush=True)
 
     # --- checks --------------------------------------------------------------
 
@@ -325,6 +466,11 @@ class Monkey:
               (self.args.seed, self.actions, self.args.seed, self.actions))
         print("last actions:")
         print("\n".join(self.history))
+        if self.program is not None and getattr(self, "display", None):
+            try:
+                print("what the monkey sees now:\n    " + "\n    ".join(self.diagnosis()))
+            except (OSError, ValueError) as error:
+                print("what the monkey sees now cannot be told: %s" % error)
         if self.program is not None:
             self.log.flush()
             self.log.seek(0)
@@ -438,7 +584,8 @@ class Monkey:
             main = [w for w in windows if kind_of(self.name(w)) == "main window"]
             if not main:
                 return None
-            above = [w for w in windows if w not in main and self.name(w)]
+            # An open popup menu, nameless, takes the next click to close it.
+            above = [w for w in windows if w not in main]
             if not above:
                 # Back on the screen at its full size, if the monkey moved it away or shrank it.
                 box = self.geometry(main[0])
@@ -546,18 +693,45 @@ class Monkey:
         self.boxes = {}
         if self.lead_to(kind) and kind in self.reached:
             self.failed_leads = 0
+            self.streak = 0
+            self.failing_since = None
             return
+        if self.program.poll() is not None:
+            return  # ended by the last lead ("Fine", "&Esci"): the loop starts it again
         self.failed_leads += 1
+        self.streak += 1
+        self.failing_since = self.failing_since or time.monotonic()
+        self.explain_failed_lead(kind)
+        self.check_answers()
+        now = time.monotonic()
+        if now - self.failing_since > GIVE_UP:
+            self.fail("every lead for %d s (%d in a row, %d program start(s)) failed"
+                      % (now - self.failing_since, self.streak, self.starts))
+        main = self.to_main_window()
+        if main is not None:
+            self.no_main_since = None
+        else:
+            self.no_main_since = self.no_main_since or now
+        # A program that shows no main window, or that leads have failed on for
+        # long, is stopped and started again rather than led on blindly.
+        if now - (self.no_main_since or now) > NO_MAIN_LIMIT or \
+                min(now - self.failing_since, now - self.started_at) > RESTART_AFTER:
+            self.note("the program has been lost: stopped and started afresh")
+            print("monkey: the program has been lost at action %d: stopped and started afresh" % self.actions,
+                  flush=True)
+            os.killpg(self.program.pid, signal.SIGKILL)
+            self.program.wait()
+            self.no_main_since = None
+            self.start_program()
+            return
         # A chooser left in a folder without pictures (whose popup items then do
         # nothing), a sheet so wide that the palette is off the screen: a new
         # start of the program sets them right.
         in_chooser = kind in ("rename input box", "delete confirmation")
-        if (in_chooser or self.failed_leads >= 3) and self.program.poll() is None:
+        if (in_chooser or self.failed_leads >= 3) and main is not None:
             self.failed_leads = 0
-            main = self.to_main_window()
-            if main is not None:
-                self.note("end the program to start it afresh")
-                self.choose(main, FILE_MENU, "e")
+            self.note("end the program to start it afresh")
+            self.choose(main, FILE_MENU, "e")
 
     # --- the run -------------------------------------------------------------
 
