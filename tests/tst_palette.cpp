@@ -14,9 +14,11 @@
 #include <QGroupBox>
 #include <QMetaType>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QToolButton>
 #include <QTemporaryDir>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -39,9 +41,9 @@ int blackPixels(const QImage &image)
     return n;
 }
 
-void sendMouse(QWidget *widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons held)
+void sendMouse(QWidget *widget, QEvent::Type type, QPointF pos, Qt::MouseButton button, Qt::MouseButtons held)
 {
-    QMouseEvent event(type, QPointF(pos), widget->mapToGlobal(QPointF(pos)), button, held, Qt::NoModifier);
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, held, Qt::NoModifier);
     QCoreApplication::sendEvent(widget, &event);
 }
 
@@ -80,6 +82,8 @@ private slots:
     void sideButtonsDoNothingOnTheSheet();
     void pointerFollowsThePen();
     void sliderSteps();
+    void scaledScreens_data();
+    void scaledScreens();
 
 private:
     std::unique_ptr<Form1> makeForm();
@@ -493,6 +497,62 @@ void TestPalette::sliderSteps()
     QCOMPARE(form->Slider4->value(), 3);
     QTest::keyClick(form->Slider4, Qt::Key_PageDown);
     QCOMPARE(form->Slider4->value(), 0);
+}
+
+// On the screens scaled by 1.25, 1.5 and 2 of tests/data/scaledscreens.json, nine
+// clicks on the sheet: after each the screen shows what a whole repaint shows,
+// and the pen's point is the picture pixel the screen showed under the pointer.
+void TestPalette::scaledScreens_data()
+{
+    QTest::addColumn<qreal>("scale");
+    QTest::addColumn<bool>("pen");
+    for (const qreal scale : {1.25, 1.5, 2.0}) {
+        QTest::addRow("fill at %g", scale) << scale << false;
+        QTest::addRow("pen at %g", scale) << scale << true;
+    }
+}
+
+void TestPalette::scaledScreens()
+{
+    QFETCH(qreal, scale);
+    QFETCH(bool, pen);
+    QScreen *screen = nullptr;
+    for (QScreen *each : QGuiApplication::screens())
+        screen = each->devicePixelRatio() == scale ? each : screen;
+    QVERIFY2(screen, "QT_QPA_PLATFORM names no configfile with scaled screens");
+    const auto form = makeForm();
+    form->hide();
+    form->setScreen(screen);
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    PictureBox *sheet = form->Picture1;
+    const auto shot = [&] { return screen->grabWindow(form->winId()).toImage(); };
+    // Each pixel tells where it lies; or 5 x 5 white cells between black lines.
+    QImage drawing = white(60, 60);
+    for (int i = 0; i < 3600; ++i)
+        drawing.setPixel(i % 60, i / 60, pen ? qRgb(1 + i % 60 * 4, 1 + i / 60 * 4, 77) : i % 6 && i / 60 % 6 ? ~0u : 0u);
+    pen ? form->Command6_Click() : form->Label1_Click(12);
+    form->Slider4->setValue(0);
+    const QPoint corner = sheet->mapTo(form.get(), QPoint());
+    const int b = sheet->borderWidth();
+    for (int k = 0; k < 9; ++k) {
+        sheet->setPicture(drawing);
+        QCoreApplication::processEvents();
+        // The pointer on device pixels one apart for the pen, seven for the fill.
+        const auto device = [&](int at) { return int(std::ceil((at + b) * scale)) + 4 + (pen ? k : 7 * k); };
+        const QPoint under(device(corner.x()), device(corner.y()));
+        const QRgb shown = shot().pixel(under);
+        const QPointF at = QPointF(under) / scale - QPointF(corner);
+        sendMouse(sheet, QEvent::MouseButtonPress, at, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(sheet, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+        QCoreApplication::processEvents();
+        const QImage changed = shot();
+        sheet->repaint();
+        QCOMPARE(changed, shot());
+        QVERIFY(sheet->image() != drawing);
+        QVERIFY(!pen || sheet->image().pixel((qRed(shown) - 1) / 4, (qGreen(shown) - 1) / 4) == qRgb(0, 0, 0));
+        QVERIFY(!pen || blackPixels(sheet->image()) == 1);
+    }
 }
 
 PINTAVO_GUI_TEST_MAIN(TestPalette)

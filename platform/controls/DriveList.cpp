@@ -19,21 +19,6 @@ bool isUnder(const QString &path, const QString &root)
     return path == root || path.startsWith(root + QLatin1Char('/'));
 }
 
-bool isSystemMount(const QString &root)
-{
-    static const QStringList systemRoots = {
-        QStringLiteral("/proc"), QStringLiteral("/sys"), QStringLiteral("/dev"),
-        QStringLiteral("/run"), QStringLiteral("/snap"), QStringLiteral("/boot"),
-    };
-    if (isUnder(root, QStringLiteral("/run/media")))
-        return false;
-    for (const QString &system : systemRoots) {
-        if (isUnder(root, system))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 DriveList::DriveList(QWidget *parent) : QComboBox(parent)
@@ -46,21 +31,14 @@ DriveList::DriveList(QWidget *parent) : QComboBox(parent)
 
 QList<DriveList::Volume> DriveList::mountedVolumes()
 {
-    QList<Volume> volumes;
-    const QList<QStorageInfo> mounted = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo &storage : mounted) {
-        const QString root = storage.rootPath();
-        if (!storage.isValid() || isSystemMount(root) || !QFileInfo(root).isDir())
-            continue;
-        const bool listed = std::any_of(volumes.cbegin(), volumes.cend(),
-                                        [&](const Volume &v) { return v.root == root; });
-        if (!listed)
-            volumes.append({root, storage.name()});
+    QList<MountEntry> mounts;
+    for (const QStorageInfo &storage : QStorageInfo::mountedVolumes()) {
+        if (storage.isValid())
+            mounts.append({storage.rootPath(), storage.name(), storage.fileSystemType(),
+                           QFileInfo(storage.rootPath()).isDir()});
     }
-    std::sort(volumes.begin(), volumes.end(), [](const Volume &a, const Volume &b) {
-        return QString::compare(a.root, b.root, Qt::CaseInsensitive) < 0;
-    });
-    return volumes;
+    const QString home = QDir::homePath();
+    return drivePlaces(mounts, QFileInfo(home).isDir() ? home : QString());
 }
 
 void DriveList::setVolumes(const QList<Volume> &volumes)

@@ -1,6 +1,8 @@
 // A drive list: the mounted volumes, one of them shown; Linux has volumes where others have drive letters.
 #pragma once
 
+#include "platform/controls/DrivePlaces.h"
+
 #include <QComboBox>
 #include <QList>
 
@@ -12,17 +14,13 @@ class DriveList : public QComboBox
 {
     Q_OBJECT
 public:
-    struct Volume
-    {
-        QString root; // the folder it is mounted on, "/" for the root volume
-        QString name; // its label; may be empty
-    };
+    using Volume = DriveVolume;
 
     // Lists the mounted volumes and shows the one holding the process's current folder.
     explicit DriveList(QWidget *parent = nullptr);
 
-    // The volumes a user keeps files on: system mounts (/proc, /sys, /dev, /run
-    // except removable media, /snap, /boot) and single mounted files are left out.
+    // The volumes a person picks among, as drivePlaces() chooses them from the
+    // system's mounts and the user's home folder.
     static QList<Volume> mountedVolumes();
     // Replaces the list; the volume shown stays shown when it is still listed, or,
     // after follow(), the volume now listed that holds the folder followed is shown.

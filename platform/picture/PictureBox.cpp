@@ -15,6 +15,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <qdrawutil.h>
+#include <cmath>
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
@@ -179,8 +180,13 @@ bool PictureBox::extFloodFill(int x, int y, ColorValue color, FloodFillType type
 
 void PictureBox::updateImageRect(const QRect &imageRect)
 {
-    if (!imageRect.isEmpty())
-        update(imageRect.translated(borderWidth(), borderWidth()));
+    if (imageRect.isEmpty())
+        return;
+    const QRect area = imageRect.translated(borderWidth(), borderWidth());
+    // On a scaled screen an edge of the area falls inside a device pixel, and
+    // Qt repaints only the device pixels the area covers whole: the one cut
+    // in two would keep its old colour until the next repaint.
+    update(devicePixelRatioF() == 1.0 ? area : area.adjusted(-1, -1, 1, 1));
 }
 
 void PictureBox::paintEvent(QPaintEvent *event)
@@ -202,7 +208,21 @@ void PictureBox::paintEvent(QPaintEvent *event)
 
 QPointF PictureBox::innerPosition(const QPointF &widgetPosition) const
 {
-    return widgetPosition - QPointF(borderWidth(), borderWidth());
+    const QPointF inner = widgetPosition - QPointF(borderWidth(), borderWidth());
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0)
+        return inner;
+    // On a scaled screen a picture pixel spans a fraction of device pixels, and
+    // each device pixel shows the picture pixel its centre falls in (the one
+    // before it, when the centre lies on their edge). The pointer stands on one
+    // device pixel: it is over the picture pixel shown there, and the pen, the
+    // fill and the colour pick-up take that one.
+    const QPointF origin = mapTo(window(), QPointF(borderWidth(), borderWidth()));
+    const auto shown = [ratio](qreal position, qreal origin) {
+        const qreal device = std::floor((position + origin) * ratio + 1e-6);
+        return std::ceil((device + 0.5) / ratio - origin - 1e-6) - 1;
+    };
+    return {shown(inner.x(), origin.x()), shown(inner.y(), origin.y())};
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

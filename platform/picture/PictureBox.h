@@ -11,7 +11,8 @@
 
 // Mouse buttons and shift keys are reported as codes: buttons 1 left, 2 right,
 // 4 middle (added together in move events); shift 1, control 2, alt 4.
-// Positions are in the box's inner pixels, as single-precision numbers.
+// Positions are in the box's inner pixels, as single-precision numbers; on a
+// scaled screen, the whole pixel of the picture shown under the pointer.
 class DroppedPicture;
 class QMimeData;
 

@@ -2,6 +2,7 @@
 #include "app/Environment.h"
 #include "app/Module1.h"
 #include "chooser/FrmColScegli.h"
+#include "platform/controls/DrivePlaces.h"
 #include "platform/controls/FolderList.h"
 #include "platform/picture/ImageBox.h"
 #include "platform/controls/ListBox.h"
@@ -47,6 +48,8 @@ private slots:
     void unreadablePicture();
     void twentyThousandFiles();
     void linkLoop();
+    void driveListOffersPlaces_data();
+    void driveListOffersPlaces();
 
 private:
     QString drawings() const { return m_program->filePath(QStringLiteral("Immagini")); }
@@ -246,6 +249,41 @@ void TestHostileFolders::linkLoop()
     QVERIFY(chooser.Dir1->setPath(loop + QStringLiteral("/ancora/su")));
     QCOMPARE(entries(chooser.List1), QStringList());
     QVERIFY(m_messages.texts.isEmpty());
+}
+
+// Mounts as "folder type", "file" after a single mounted file; the roots offered, home /home/bimbo.
+void TestHostileFolders::driveListOffersPlaces_data()
+{
+    QTest::addColumn<QString>("mounts");
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("no system mount") << "/ ext4, /proc proc, /dev devtmpfs, /run tmpfs, /boot/efi vfat, /srv/d ext4"
+                                     << "/, /home/bimbo";
+    QTest::newRow("sticks and disks") << "/media/bimbo/La mia chiavetta vfat, /run/media/bimbo/F exfat, /mnt ext4"
+                                      << "/, /home/bimbo, /media/bimbo/La mia chiavetta, /mnt, /run/media/bimbo/F";
+    QTest::newRow("remote folder in the home") << "/home/bimbo/remoto fuse.sshfs" << "/, /home/bimbo, /home/bimbo/remoto";
+    QTest::newRow("single mounted files") << "/etc/hosts ext4 file, /mnt/a.img ext4 file, /home/bimbo/a.txt ext4 file"
+                                          << "/, /home/bimbo";
+    QTest::newRow("system mounts in the places") << "/mnt/sandbox/python tmpfs, /media/cd squashfs, /home/bimbo/x overlay"
+                                                 << "/, /home/bimbo";
+    QTest::newRow("under a hidden folder") << "/home/bimbo/.gvfs fuse.sshfs, /media/.n/a vfat" << "/, /home/bimbo";
+    QTest::newRow("container root, home disk") << "/ overlay, /home/bimbo ext4, /home ext4" << "/, /home/bimbo";
+    QTest::newRow("mounted twice") << "/media/usb vfat, /media/usb/ vfat" << "/, /home/bimbo, /media/usb";
+}
+
+void TestHostileFolders::driveListOffersPlaces()
+{
+    QFETCH(QString, mounts);
+    QList<MountEntry> entries;
+    for (QString mount : mounts.split(QStringLiteral(", "))) {
+        const bool file = mount.endsWith(QLatin1String(" file"));
+        mount.chop(file ? 5 : 0);
+        const qsizetype space = mount.lastIndexOf(QLatin1Char(' '));
+        entries.append({mount.left(space), QString(), mount.mid(space + 1).toLatin1(), !file});
+    }
+    QStringList offered;
+    for (const DriveVolume &volume : drivePlaces(entries, QStringLiteral("/home/bimbo")))
+        offered.append(volume.root);
+    QTEST(offered.join(QStringLiteral(", ")), "offered");
 }
 
 PINTAVO_GUI_TEST_MAIN(TestHostileFolders)
