@@ -53,19 +53,19 @@ bool isTooLargeForTheSheet(const QSize &size)
 
 std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure)
 {
+    const qint64 start = device->pos();
     const QSize bitmapSize = bitmapHeaderSize(device);
     QImageReader reader(device);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    // Measured before the reader goes past the header, which moves the device.
-    const bool cut = isTruncatedPicture(device, reader.format());
     // The header's size is known before any pixel is read: a picture claiming
-    // 60000 x 60000 pixels is turned down without trying to hold it.
+    // 60000 x 60000 pixels is turned down without trying to hold it, and
+    // before anything walks the rest of a file that may be gigabytes long.
     if (isTooLargeForTheSheet(reader.size()) || isTooLargeForTheSheet(bitmapSize))
         return refuse(PictureFailure::TooLarge, failure);
     // A file that ends before its pixels do, half downloaded for instance, is
     // no picture: Qt's readers would leave the missing part as the memory was.
-    if (cut)
+    if (isTruncatedPicture(device, reader.format(), start))
         return refuse(PictureFailure::Unreadable, failure);
     // The bitmap reader writes into a picture of the right size and format when
     // given one, and leaves the pixels its runs skip (a run-length bitmap may

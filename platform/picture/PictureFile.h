@@ -25,7 +25,8 @@ enum class PictureFailure {
 // A file that ends before its pixels do (isTruncatedPicture()) is unreadable,
 // and pixels that a whole file leaves out are zero. Pictures beyond the
 // reader's memory limit count as unreadable; `failure`, when given, tells them
-// apart so that a user who asked for one can be told why.
+// apart so that a user who asked for one can be told why. Their size is judged
+// from the header first, before anything reads on through the file.
 std::optional<QImage> loadPicture(const QString &path, PictureFailure *failure = nullptr);
 std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure = nullptr);
 // The same for a file named by its native path (see FileAccess.h).
