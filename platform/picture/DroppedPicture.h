@@ -49,7 +49,7 @@ public:
     // Reads the drop. Picture data and local files are read at once; a web address
     // is fetched in the background. Picture data offered as a file's bytes passes
     // the checks of loadPicture() as a file does. `ready` is emitted only for a
-    // readable picture, `tooLarge` for a picture beyond the reader's memory limit;
+    // readable picture, `tooLarge` for one too large for the sheet (isTooLargeForTheSheet());
     // anything else is dropped silently. A newer drop replaces a fetch under way.
     void read(const QMimeData *data);
 

@@ -44,15 +44,19 @@ bool isTooLargeForTheSheet(const QSize &size)
     if (!size.isValid())
         return false;
     // The sheet keeps every picture as 32-bit pixels, so a picture is measured at
-    // four bytes a pixel whatever its file stores, against the reader's own limit.
-    // Sides reach 2^31 each, so their product still fits; times four would not.
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    // four bytes a pixel whatever its file stores. Sides reach 2^31 each, so
+    // their product still fits; times four would not.
     return size.width() > MaxSide || size.height() > MaxSide
-        || (limit > 0 && qint64(size.width()) * size.height() > limit / 4);
+        || qint64(size.width()) * size.height() > MaxPictureBytes / 4;
 }
 
 std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure)
 {
+    // Qt's readers refuse to decode past a limit of their own, which differs
+    // between Qt versions and counts the bytes of what they decode into (eight a
+    // pixel for a 16-bit PNG): set high enough, it never refuses a picture the
+    // sheet takes, so the rule above is the only one on every Qt.
+    QImageReader::setAllocationLimit(int(2 * MaxPictureBytes / (1024 * 1024)));
     const qint64 start = device->pos();
     const QSize bitmapSize = bitmapHeaderSize(device);
     QImageReader reader(device);
