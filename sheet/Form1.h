@@ -148,6 +148,7 @@ private:
     void standAsideWhileTyping(const QList<QShortcut *> &shortcuts);
 
     bool m_firstShow = true;
+    bool m_pasting = false;
     // Why the picture asked for at start-up was not opened, told once the window is up.
     QString m_startMessage;
     // The chooser stays loaded while hidden, so it reopens as it was left; its

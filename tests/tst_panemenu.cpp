@@ -7,8 +7,12 @@
 
 #include <QClipboard>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QWebEngineHistory>
+#include <sys/mount.h>
+
+const QString FullDisk = QStringLiteral("full disk"); // as `before`: the picture is saved onto a full disk
 
 class TestPaneMenu : public QObject
 {
@@ -37,13 +41,15 @@ void TestPaneMenu::initTestCase()
     QFile picture(m_dir.filePath(QStringLiteral("punto.png")));
     QVERIFY(picture.open(QIODevice::WriteOnly) && picture.write(m_picture) == m_picture.size());
     QVERIFY(picture.copy(m_dir.filePath(QStringLiteral("piccolo.png"))));
+    QVERIFY(picture.copy(m_dir.filePath(QStringLiteral("a.p|n)g(.x|y")))); // the type list's own marks in a name
     QFile whole(m_dir.filePath(QStringLiteral("intero.png")));
     QVERIFY(whole.open(QIODevice::WriteOnly) && whole.write(m_whole) == m_whole.size());
     QFile page(m_dir.filePath(QStringLiteral("prova.htm")));
     QVERIFY(page.open(QIODevice::WriteOnly));
     page.write("<title>prova</title><body style='margin:0'><img src='punto.png' width=40 height=40>"
                "<p><a href='a.htm'>collegamento</a><p id='testo'>testo da copiare<p><input id='campo'>"
-               "<img src='piccolo.png' data-disegno='intero.png' width=40 height=40 style='position:absolute; left:100px; top:200px'>");
+               "<img src='piccolo.png' data-disegno='intero.png' width=40 height=40 style='position:absolute; left:100px; top:200px'>"
+               "<img src='a.p%7Cn)g(.x%7Cy' width=40 height=40 style='position:absolute; left:200px; top:200px'>");
 }
 
 void TestPaneMenu::init()
@@ -56,7 +62,7 @@ void TestPaneMenu::init()
     m_view->setHtml(QStringLiteral("<title>prima</title>"));
     QTRY_COMPARE(m_view->title(), QStringLiteral("prima"));
     m_view->load(QUrl(url("prova.htm")));
-    QTRY_COMPARE(evaluate(QStringLiteral("document.images.length == 2 && Array.from(document.images).every(i => i.complete)")), QStringLiteral("true"));
+    QTRY_COMPARE(evaluate(QStringLiteral("document.images.length == 3 && Array.from(document.images).every(i => i.complete)")), QStringLiteral("true"));
 }
 
 QString TestPaneMenu::evaluate(const QString &script)
@@ -94,6 +100,11 @@ void TestPaneMenu::items_data()
                                    << m_dir.filePath(QStringLiteral("salvato.png")) << "the picture";
     QTest::newRow("picture: save where it cannot go") << QPoint(20, 20) << "" << picture << "Salva immagine..." << cannot
                                                       << "Impossibile salvare l'immagine \"" + cannot + "\".";
+    const QString full = m_dir.filePath(QStringLiteral("pieno/salvato.png"));
+    QTest::newRow("picture: save onto a full disk") << QPoint(20, 20) << FullDisk << picture << "Salva immagine..." << full
+                                                    << "Impossibile salvare l'immagine \"" + full + "\".";
+    QTest::newRow("picture named a.p|n)g(.x|y: save") << QPoint(220, 220) << "" << picture << "Salva immagine..."
+                                                     << m_dir.filePath(QStringLiteral("strano")) << "the picture";
     QTest::newRow("small copy of a drawing: copy") << QPoint(120, 220) << "" << picture << "Copia immagine"
                                                    << "clipboard" << "picture 30 x 20";
     QTest::newRow("small copy of a drawing: save") << QPoint(120, 220) << "" << picture << "Salva immagine..."
@@ -117,8 +128,18 @@ void TestPaneMenu::items()
     QFETCH(QString, look);
     QFETCH(QString, seen);
     QApplication::clipboard()->setText(QStringLiteral("incollato"));
-    if (!before.isEmpty())
+    if (!before.isEmpty() && before != FullDisk)
         evaluate(before);
+    // A full disk: a small tmpfs, filled up.
+    const QByteArray folder = QFile::encodeName(QFileInfo(look).path());
+    const auto unmount = qScopeGuard([&] { before == FullDisk && umount2(folder.constData(), MNT_DETACH); });
+    if (before == FullDisk) {
+        if (!QDir().mkpath(folder) || mount("tmpfs", folder.constData(), "tmpfs", 0, "size=16k") != 0)
+            QSKIP("a full disk is a small tmpfs, which only root may mount");
+        QFile filler(folder + "/riempitivo");
+        QVERIFY(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        while (filler.write("x") > 0) {}
+    }
     m_seams.dialog.fileNames = {look};
     QTest::mousePress(m_view->focusProxy(), Qt::RightButton, {}, spot);
     QTest::mouseRelease(m_view->focusProxy(), Qt::RightButton, {}, spot);
@@ -147,10 +168,15 @@ void TestPaneMenu::items()
         return m_seams.messages.texts.join(QLatin1Char('\n'));
     };
     QTRY_COMPARE(now(), seen);
+    // A save that fails leaves nothing behind, not even a part of the file.
+    if (before == FullDisk)
+        QTRY_COMPARE(QDir(folder).entryList(QDir::Files), QStringList{"riempitivo"});
     // Where a picture is saved, the dialog proposes its own name in the user's folder.
     if (look.startsWith(QLatin1Char('/')))
         QCOMPARE(m_seams.dialog.fileNameWhenShown,
-                 QDir::homePath() + (seen == QLatin1String("the whole drawing") ? "/intero.png" : "/punto.png"));
+                 QDir::homePath() + (seen == QLatin1String("the whole drawing") ? "/intero.png" : spot.x() > 200 ? "/a.p|n)g(.x|y" : "/punto.png"));
+    if (look.startsWith(QLatin1Char('/'))) // with its type first, where the name gives a plain one
+        QCOMPARE(CommonDialog::nameFilters(m_seams.dialog.filterWhenShown).constFirst(), spot.x() > 200 ? "Tutti i file (*)" : "Immagine PNG (*.png)");
 }
 
 PINTAVO_GUI_TEST_MAIN(TestPaneMenu)

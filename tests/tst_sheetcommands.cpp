@@ -63,6 +63,24 @@ void drop(QWidget *target, QMimeData *data)
     QCoreApplication::sendEvent(target, &dropped);
 }
 
+// A clipboard whose owner never answers: each question comes back empty (on
+// X11 after seconds), and two more presses made meanwhile wait in the queue.
+struct SilentClipboard : QMimeData
+{
+    QStringList formats() const override
+    {
+        const QCursor *pointer = QApplication::overrideCursor();
+        busy = ++questions == 1 && pointer && pointer->shape() == Qt::BusyCursor;
+        for (int i = 0; questions == 1 && i < 2; ++i)
+            QCoreApplication::postEvent(QApplication::focusWidget(), new QKeyEvent(QEvent::KeyPress, Qt::Key_V, Qt::ControlModifier));
+        return {};
+    }
+    bool hasFormat(const QString &) const override { return !formats().isEmpty(); }
+    QVariant retrieveData(const QString &, QMetaType) const override { return formats(); }
+    mutable int questions = 0;
+    mutable bool busy = false;
+};
+
 // Serves one body to every request, as a tiny web server on the loopback address;
 // a held server keeps its answers back until released, as a slow web site would.
 class OnePageServer : public QTcpServer
@@ -790,6 +808,7 @@ void TestSheetCommands::pasteIsADrop_data()
     QTest::newRow("picture too large") << "huge" << shiftIns << "sheet" << false << true;
     QTest::newRow("words that are no picture") << "words" << ctrlV << "sheet" << false << false;
     QTest::newRow("empty clipboard") << "empty" << shiftIns << "sheet" << false << false;
+    QTest::newRow("owner that never answers, 3 quick presses: asked once, busy") << "silent" << ctrlV << "sheet" << false << false;
     QTest::newRow("Ctrl+V in Text1 pastes the words there") << "text" << ctrlV << "Text1" << false << false;
     QTest::newRow("Shift+Ins in Text1 pastes the words there") << "text" << shiftIns << "Text1" << false << false;
     QTest::newRow("Ctrl+V in the web pane is the page's") << "data" << ctrlV << "pane" << false << false;
@@ -807,7 +826,7 @@ void TestSheetCommands::pasteIsADrop()
     QVERIFY(server.listen(QHostAddress::LocalHost));
     const QString path = m_dir->filePath(QStringLiteral("incollata.png"));
     QVERIFY(picture.save(path, "PNG"));
-    auto *data = new QMimeData;
+    QMimeData *data = clipboard == QLatin1String("silent") ? new SilentClipboard : new QMimeData;
     if (clipboard == QLatin1String("data"))
         data->setImageData(picture);
     else if (clipboard == QLatin1String("file"))
@@ -855,6 +874,8 @@ void TestSheetCommands::pasteIsADrop()
         QCOMPARE(form->Text1->text(), address + data->text());
     else if (focus == QLatin1String("pane"))
         QCOMPARE(reached.count, 1);
+    if (const auto *silent = dynamic_cast<const SilentClipboard *>(data))
+        QVERIFY(silent->questions == 1 && silent->busy && !QApplication::overrideCursor());
 }
 
 PINTAVO_GUI_TEST_MAIN(TestSheetCommands)

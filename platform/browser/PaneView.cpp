@@ -9,8 +9,10 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QWebEngineContextMenuRequest>
 #include <QWebEngineDownloadRequest>
@@ -131,7 +133,13 @@ void PaneView::saveDownload(QWebEngineDownloadRequest *download)
     if (download->page() != page() || download->url() != m_saving)
         return;
     m_saving = QUrl();
-    const QString suffix = QFileInfo(download->downloadFileName()).suffix();
+    // The name comes from the server: only a plain suffix, letters and digits
+    // as picture types are named, becomes a type of the list, whose own
+    // separators and brackets a name like "a.p|n)g(.x|y" would otherwise bring.
+    QString suffix = QFileInfo(download->downloadFileName()).suffix();
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9]{1,10}$"));
+    if (!plain.match(suffix).hasMatch())
+        suffix.clear();
     const QString allFiles = QStringLiteral("Tutti i file (*)|*|");
     m_saveDialog.setFilter(suffix.isEmpty() ? allFiles
                                             : QStringLiteral("Immagine %1 (*.%2)|*.%2|").arg(suffix.toUpper(), suffix)
@@ -149,11 +157,18 @@ void PaneView::saveDownload(QWebEngineDownloadRequest *download)
     download->setDownloadFileName(target.fileName());
     // Taken, a download ends cancelled only when the engine cannot write where
     // it was told (a file in the way of the folder, say), or interrupted.
-    connect(download, &QWebEngineDownloadRequest::stateChanged, this, [this, path](auto state) {
+    const QString part = target.absoluteFilePath() + QStringLiteral(".download");
+    connect(download, &QWebEngineDownloadRequest::stateChanged, this, [this, path, part](auto state) {
         using Download = QWebEngineDownloadRequest;
-        if (state == Download::DownloadCancelled || state == Download::DownloadInterrupted)
-            MessageBox::show(QStringLiteral("Impossibile salvare l'immagine \"%1\".").arg(path), MessageBox::OkOnly,
-                             window());
+        if (state != Download::DownloadCancelled && state != Download::DownloadInterrupted)
+            return;
+        // The engine writes beside the name chosen, under NAME.download, and
+        // keeps what it wrote of an interrupted download, to resume it one day:
+        // on a full disk that would keep the disk full. Nothing is resumed here.
+        if (state == Download::DownloadInterrupted)
+            QFile::remove(part);
+        MessageBox::show(QStringLiteral("Impossibile salvare l'immagine \"%1\".").arg(path), MessageBox::OkOnly,
+                         window());
     });
     download->accept();
 }

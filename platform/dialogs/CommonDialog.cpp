@@ -59,6 +59,7 @@ void CommonDialog::ShowSave(QWidget *parent)
         if (g_recorder->whileShown)
             g_recorder->whileShown();
         g_recorder->fileNameWhenShown = m_fileName;
+        g_recorder->filterWhenShown = m_filter;
         const std::optional<QString> answer =
             g_recorder->fileNames.isEmpty() ? std::nullopt : g_recorder->fileNames.takeFirst();
         m_fileName = answer.value_or(QString());

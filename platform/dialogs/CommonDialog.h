@@ -41,6 +41,7 @@ public:
         QList<std::optional<QString>> fileNames;
         int saveShown = 0;
         QString fileNameWhenShown; // what the dialog was opened with, last time
+        QString filterWhenShown;
         // Run where the user would be looking at the dialog, before it answers.
         std::function<void()> whileShown;
     };

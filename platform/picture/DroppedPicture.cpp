@@ -18,13 +18,18 @@ bool isWeb(const QUrl &url)
 
 // The picture types the data is offered in as the bytes of a file (image/png,
 // image/bmp ...), as other programs offer their pictures.
-QStringList encodedPictureTypes(const QMimeData *data)
+QStringList encodedPictureTypes(const QStringList &formats)
 {
     QStringList types;
-    for (const QString &type : data->formats())
+    for (const QString &type : formats)
         if (type.startsWith(QLatin1String("image/")))
             types.append(type);
     return types;
+}
+
+QStringList encodedPictureTypes(const QMimeData *data)
+{
+    return encodedPictureTypes(data->formats());
 }
 
 QList<QUrl> droppedUrls(const QMimeData *data)
@@ -60,6 +65,30 @@ QUrl DroppedPicture::webAddress(const QMimeData *data)
         if (isWeb(url))
             return url;
     return {};
+}
+
+std::unique_ptr<QMimeData> DroppedPicture::snapshot(const QMimeData *data)
+{
+    auto copy = std::make_unique<QMimeData>();
+    const QStringList types = data ? data->formats() : QStringList();
+    const QString qtImage = QStringLiteral("application/x-qt-image");
+    QStringList asked = encodedPictureTypes(types);
+    // Other programs offer many picture types: one is enough, PNG where offered.
+    const qsizetype png = asked.indexOf(QLatin1String("image/png"));
+    asked = asked.isEmpty() ? QStringList() : QStringList{asked.at(png < 0 ? 0 : png)};
+    // A picture handed over within the program, which alone lists no picture type beside it.
+    if (asked.isEmpty() && types.contains(qtImage))
+        copy->setImageData(data->imageData());
+    for (const QString type : {QStringLiteral("text/uri-list"), QStringLiteral("text/plain")})
+        if (types.contains(type))
+            asked.append(type);
+    for (const QString &type : asked) {
+        const QByteArray bytes = data->data(type);
+        if (bytes.isEmpty())
+            break;
+        copy->setData(type, bytes);
+    }
+    return copy;
 }
 
 void DroppedPicture::read(const QMimeData *data)

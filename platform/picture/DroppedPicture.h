@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QObject>
 #include <QUrl>
+#include <memory>
 
 class QMimeData;
 class QNetworkAccessManager;
@@ -38,11 +39,17 @@ public:
     static bool mayHoldPicture(const QMimeData *data);
     // The web address a drop points at, if it names no local file.
     static QUrl webAddress(const QMimeData *data);
+    // A copy of what `data` holds that a picture may come from, asking it as
+    // little as can be: its types once, then the bytes of one picture type, the
+    // file addresses and the words, stopping at the first that comes back
+    // empty. The clipboard's owner is another program, which may never answer:
+    // each question then waits seconds before it comes back empty.
+    static std::unique_ptr<QMimeData> snapshot(const QMimeData *data);
 
     // Reads the drop. Picture data and local files are read at once; a web address
     // is fetched in the background. Picture data offered as a file's bytes passes
     // the checks of loadPicture() as a file does. `ready` is emitted only for a
-    // readable picture, `tooLarge` for a picture beyond the reader's memory limit;
+    // readable picture, `tooLarge` for one too large for the sheet (isTooLargeForTheSheet());
     // anything else is dropped silently. A newer drop replaces a fetch under way.
     void read(const QMimeData *data);
 

@@ -44,28 +44,32 @@ bool isTooLargeForTheSheet(const QSize &size)
     if (!size.isValid())
         return false;
     // The sheet keeps every picture as 32-bit pixels, so a picture is measured at
-    // four bytes a pixel whatever its file stores, against the reader's own limit.
-    // Sides reach 2^31 each, so their product still fits; times four would not.
-    const qint64 limit = qint64(QImageReader::allocationLimit()) * 1024 * 1024;
+    // four bytes a pixel whatever its file stores. Sides reach 2^31 each, so
+    // their product still fits; times four would not.
     return size.width() > MaxSide || size.height() > MaxSide
-        || (limit > 0 && qint64(size.width()) * size.height() > limit / 4);
+        || qint64(size.width()) * size.height() > MaxPictureBytes / 4;
 }
 
 std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure)
 {
+    // Qt's readers refuse to decode past a limit of their own, which differs
+    // between Qt versions and counts the bytes of what they decode into (eight a
+    // pixel for a 16-bit PNG): set high enough, it never refuses a picture the
+    // sheet takes, so the rule above is the only one on every Qt.
+    QImageReader::setAllocationLimit(int(2 * MaxPictureBytes / (1024 * 1024)));
+    const qint64 start = device->pos();
     const QSize bitmapSize = bitmapHeaderSize(device);
     QImageReader reader(device);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    // Measured before the reader goes past the header, which moves the device.
-    const bool cut = isTruncatedPicture(device, reader.format());
     // The header's size is known before any pixel is read: a picture claiming
-    // 60000 x 60000 pixels is turned down without trying to hold it.
+    // 60000 x 60000 pixels is turned down without trying to hold it, and
+    // before anything walks the rest of a file that may be gigabytes long.
     if (isTooLargeForTheSheet(reader.size()) || isTooLargeForTheSheet(bitmapSize))
         return refuse(PictureFailure::TooLarge, failure);
     // A file that ends before its pixels do, half downloaded for instance, is
     // no picture: Qt's readers would leave the missing part as the memory was.
-    if (cut)
+    if (isTruncatedPicture(device, reader.format(), start))
         return refuse(PictureFailure::Unreadable, failure);
     // The bitmap reader writes into a picture of the right size and format when
     // given one, and leaves the pixels its runs skip (a run-length bitmap may

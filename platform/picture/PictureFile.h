@@ -7,10 +7,14 @@
 
 class QIODevice;
 
-// Whether a picture of this size is too large for the sheet: past the reader's
-// memory limit at 32 bits a pixel, or wider or taller than 32767 pixels, where
-// Qt's painter (whose coordinates are 16.16 fixed-point numbers in places) and
-// X11 windows stop working.
+// The most memory a picture may take on the sheet, at 32 bits a pixel: 128 MB,
+// 33554432 pixels (a square of 5792), on every Qt whatever its readers' own limit.
+constexpr qint64 MaxPictureBytes = 128 * 1024 * 1024;
+
+// Whether a picture of this size is too large for the sheet: past
+// MaxPictureBytes, or wider or taller than 32767 pixels, where Qt's painter
+// (whose coordinates are 16.16 fixed-point numbers in places) and X11 windows
+// stop working.
 bool isTooLargeForTheSheet(const QSize &size);
 
 // Why a picture gave no value.
@@ -23,9 +27,10 @@ enum class PictureFailure {
 // read as a picture, whatever its name says, gives no value. The format is
 // decided from the content, so a BMP named .dib or a GIF named .bmp still loads.
 // A file that ends before its pixels do (isTruncatedPicture()) is unreadable,
-// and pixels that a whole file leaves out are zero. Pictures beyond the
-// reader's memory limit count as unreadable; `failure`, when given, tells them
-// apart so that a user who asked for one can be told why.
+// and pixels that a whole file leaves out are zero. Pictures too large for the
+// sheet count as unreadable; `failure`, when given, tells them apart so that a
+// user who asked for one can be told why. Their size is judged from the header
+// first, before anything reads on through the file.
 std::optional<QImage> loadPicture(const QString &path, PictureFailure *failure = nullptr);
 std::optional<QImage> loadPicture(QIODevice *device, PictureFailure *failure = nullptr);
 // The same for a file named by its native path (see FileAccess.h).

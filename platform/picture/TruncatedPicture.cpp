@@ -14,11 +14,11 @@ namespace {
 class DeviceBytes
 {
 public:
-    explicit DeviceBytes(QIODevice *device)
-        : m_device(device), m_start(device->pos()), m_size(device->size() - m_start)
+    DeviceBytes(QIODevice *device, qint64 start)
+        : m_device(device), m_start(start), m_size(device->size() - m_start), m_found(device->pos())
     {
     }
-    ~DeviceBytes() { m_device->seek(m_start); }
+    ~DeviceBytes() { m_device->seek(m_found); }
     DeviceBytes(const DeviceBytes &) = delete;
     DeviceBytes &operator=(const DeviceBytes &) = delete;
 
@@ -70,6 +70,7 @@ private:
     QIODevice *m_device;
     qint64 m_start;
     qint64 m_size;
+    qint64 m_found;
     QByteArray m_window;
     qint64 m_windowAt = -1;
 };
@@ -273,11 +274,11 @@ bool jpegIsCut(DeviceBytes &bytes)
 
 } // namespace
 
-bool isTruncatedPicture(QIODevice *device, const QByteArray &format)
+bool isTruncatedPicture(QIODevice *device, const QByteArray &format, qint64 start)
 {
     if (!device || device->isSequential())
         return false;
-    DeviceBytes bytes(device);
+    DeviceBytes bytes(device, start);
     if (format == "bmp")
         return bitmapIsCut(bytes);
     if (format == "gif")
