@@ -173,6 +173,7 @@ void FrmColScegli::nameControls()
     for (QFrame *line : Line1)
         AccessibleRoles::set(line, QAccessible::Separator);
     Dir1->setAccessibleName(QStringLiteral("Cartelle"));
+    AccessibleRoles::set(Drive1, QAccessible::ComboBox);
     Drive1->setAccessibleName(QStringLiteral("Unità"));
     List1->setAccessibleName(QStringLiteral("Immagini"));
     AccessibleRoles::set(Picture1, QAccessible::Pane);

@@ -2,6 +2,7 @@
 #include "platform/controls/AccessibleRoles.h"
 
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QWidget>
 
 namespace {
@@ -36,12 +37,36 @@ private:
     }
 };
 
+// On Linux Qt names a combo box after the entry it shows, which a screen
+// reader then says twice; this one keeps the name given and says the entry as
+// the value.
+class ComboInterface : public QAccessibleWidget
+{
+public:
+    explicit ComboInterface(QComboBox *combo) : QAccessibleWidget(combo, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? static_cast<QComboBox *>(widget())->currentText() : QAccessibleWidget::text(t);
+    }
+
+    QStringList actionNames() const override { return {showMenuAction(), pressAction()}; }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == showMenuAction() || actionName == pressAction())
+            static_cast<QComboBox *>(widget())->showPopup();
+    }
+};
+
 QAccessibleInterface *factory(const QString &, QObject *object)
 {
     auto *widget = qobject_cast<QWidget *>(object);
     const QVariant role = object ? object->property(RoleProperty) : QVariant();
     if (!widget || !role.isValid())
         return nullptr;
+    if (auto *combo = qobject_cast<QComboBox *>(widget); combo && role.toInt() == QAccessible::ComboBox)
+        return new ComboInterface(combo);
     return new RoleInterface(widget, QAccessible::Role(role.toInt()));
 }
 
@@ -55,4 +80,11 @@ void AccessibleRoles::set(QWidget *widget, QAccessible::Role role)
     }();
     Q_UNUSED(installed);
     widget->setProperty(RoleProperty, int(role));
+    // With assistive technology listening, Qt may already have made the
+    // widget's usual interface (a list filled, a tooltip set): it gives way.
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface *made = QAccessible::queryAccessibleInterface(widget);
+    if (made && !dynamic_cast<RoleInterface *>(made) && !dynamic_cast<ComboInterface *>(made))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
 }

@@ -9,7 +9,8 @@ namespace AccessibleRoles {
 
 // Assistive technology sees `widget` as `role`. A control with a Click signal
 // (a ClickLabel, a PictureBox) seen as a button or a link also offers the press
-// action, which clicks it as the mouse does.
+// action, which clicks it as the mouse does. A combo box seen as a combo box
+// keeps the name it was given, where Qt on Linux names it after its entry.
 void set(QWidget *widget, QAccessible::Role role);
 
 } // namespace AccessibleRoles
