@@ -170,6 +170,7 @@ void FrmColScegli::createControls()
 void FrmColScegli::nameControls()
 {
     AccessibleRoles::set(Label4, QAccessible::Link);
+    Label4->setAccessibleName(Label4->text());
     for (QFrame *line : Line1)
         AccessibleRoles::set(line, QAccessible::Separator);
     Dir1->setAccessibleName(QStringLiteral("Cartelle"));
