@@ -4,6 +4,7 @@
 #include "about/GetKeyValue.h"
 #include "app/AppInfo.h"
 #include "app/Module1.h"
+#include "platform/controls/AccessibleRoles.h"
 #include "platform/controls/EnterOnButtons.h"
 #include "platform/controls/LineControl.h"
 #include "platform/controls/Twips.h"
@@ -148,8 +149,23 @@ void frmAbout::createControls()
                        QRect(5670, 4230, 1245, 405));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
     EnterOnButtons::watch(this);
+    nameControls();
 
     cmdOK->setFocus();
+}
+
+void frmAbout::nameControls()
+{
+    AccessibleRoles::set(picIcon, QAccessible::Graphic);
+    picIcon->setAccessibleName(QStringLiteral("Icona di ") + AppInfo::Title);
+    AccessibleRoles::set(Picture2, QAccessible::Graphic);
+    Picture2->setAccessibleName(QStringLiteral("Emblema"));
+    AccessibleRoles::set(Picture1, QAccessible::Link);
+    Picture1->setAccessibleName(QStringLiteral("Sito dell'autore"));
+    for (LineControl *line : Line1) {
+        if (line)
+            AccessibleRoles::set(line, QAccessible::Separator);
+    }
 }
 
 void frmAbout::Form_Load()

@@ -42,6 +42,8 @@ protected:
 
 private:
     void createControls();
+    // The names, in Italian, that a screen reader says for the controls.
+    void nameControls();
     void Form_Load();
     void cmdOK_Click();
     void cmdSysInfo_Click();

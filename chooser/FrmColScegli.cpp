@@ -5,6 +5,7 @@
 #include "app/Module1.h"
 #include "chooser/PictureScan.h"
 #include "chooser/PreviewGeometry.h"
+#include "platform/controls/AccessibleRoles.h"
 #include "platform/controls/ClickLabel.h"
 #include "platform/controls/DriveList.h"
 #include "platform/controls/EnterOnButtons.h"
@@ -156,12 +157,30 @@ void FrmColScegli::createControls()
     Command2 = button(this, "Command2", QStringLiteral("&Annulla"), QRect(5850, 6480, 1335, 855),
                       QStringLiteral("Annulla la scelta e continua"));
 
+    nameControls();
+
     setTabOrder(Dir1, Drive1);
     setTabOrder(Drive1, List1);
     setTabOrder(List1, Command1);
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Command4);
     Dir1->setFocus();
+}
+
+void FrmColScegli::nameControls()
+{
+    AccessibleRoles::set(Label4, QAccessible::Link);
+    Label4->setAccessibleName(Label4->text());
+    for (QFrame *line : Line1)
+        AccessibleRoles::set(line, QAccessible::Separator);
+    Dir1->setAccessibleName(QStringLiteral("Cartelle"));
+    AccessibleRoles::set(Drive1, QAccessible::ComboBox);
+    Drive1->setAccessibleName(QStringLiteral("Unità"));
+    List1->setAccessibleName(QStringLiteral("Immagini"));
+    AccessibleRoles::set(Picture1, QAccessible::Pane);
+    Picture1->setAccessibleName(QStringLiteral("Anteprima immagine"));
+    AccessibleRoles::set(Image1, QAccessible::Graphic);
+    Image1->setAccessibleName(QStringLiteral("Immagine in anteprima"));
 }
 
 void FrmColScegli::createMenu()

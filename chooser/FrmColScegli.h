@@ -85,6 +85,8 @@ protected:
 
 private:
     void createControls();
+    // The names, in Italian, that a screen reader says for the controls.
+    void nameControls();
     void createMenu();
     void connectHandlers();
 

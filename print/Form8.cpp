@@ -2,7 +2,9 @@
 #include "print/Form8.h"
 
 #include "app/Module1.h"
+#include "platform/controls/AccessibleRoles.h"
 #include "platform/controls/EnterOnButtons.h"
+#include "platform/controls/FocusRing.h"
 #include "platform/controls/Twips.h"
 #include "platform/controls/TwipsGeometry.h"
 #include "platform/dialogs/ModalWindows.h"
@@ -97,6 +99,13 @@ void Form8::createControls()
     // Holds the copy of the sheet; never shown.
     Image1 = place(new PictureBox(client), "Image1", QRect(8370, 30, 6810, 8865));
     Image1->hide();
+
+    AccessibleRoles::set(Picture1, QAccessible::Graphic);
+    Picture1->setAccessibleName(QStringLiteral("Pagina in anteprima"));
+    Slider1->setAccessibleName(Label1->text());
+    FocusRing::watch(Slider1);
+    AccessibleRoles::set(Image1, QAccessible::Graphic);
+    Image1->setAccessibleName(QStringLiteral("Copia del foglio"));
 
     connect(Picture1, &PictureBox::MouseDown, this, &Form8::Picture1_MouseDown);
     // Redrawn while the thumb is dragged: a redraw is quick enough to follow the mouse.

@@ -173,6 +173,8 @@ void Form1::createControls()
     connectPalette();
     connectCommands();
     createMenus();
+    nameControls();
+    connectKeyboard();
 }
 
 void Form1::connectCommands()

@@ -14,6 +14,7 @@ class ClickLabel;
 class FrmColScegli;
 class PictureBox;
 class QGroupBox;
+class QKeyEvent;
 class QLineEdit;
 class QPushButton;
 class QShortcut;
@@ -87,6 +88,8 @@ public:
     void Picture6_MouseMove(int Button, int Shift, float X, float Y);
     void Picture6_Click();
     void Label2_Click();
+    // The arrows move the palette's focus among the cells, as they stand.
+    void Label1_KeyDown(int Index, int KeyCode);
     void Frame1_MouseDown(int Button, int Shift, float X, float Y);
     // The retouch pen on (pressing again keeps it on).
     void Command6_Click();
@@ -131,6 +134,16 @@ private:
     void connectPalette();
     void connectCommands();
     void createMenus();
+    // The names, in Italian, that a screen reader says for the controls.
+    void nameControls();
+    void nameThePaintingColour();
+    // Colouring by keyboard: the palette and the sheet take the focus by Tab.
+    void connectKeyboard();
+    // The sheet's keys act at its keyboard point, which starts at the centre of
+    // the sheet's visible part and stays within it. True when the key was the sheet's.
+    bool keyOnSheet(const QKeyEvent *key);
+    QRect keyPointBounds() const;
+    void placeKeyPoint();
     // Sends the pane to the address and shows it in the address bar.
     void openAddress(const QString &address);
     void Form_Load(const Options &options);

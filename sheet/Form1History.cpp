@@ -11,9 +11,6 @@
 void Form1::connectHistory()
 {
     Picture1->setKeepsHistory(true);
-    // A click on the sheet takes the keys away from the address bar and the web
-    // pane, so that Ctrl+Z then undoes on the sheet.
-    Picture1->setFocusPolicy(Qt::ClickFocus);
     QList<QShortcut *> shortcuts;
     const auto addKey = [&](const QKeyCombination &keys, bool back) {
         auto *shortcut = new QShortcut(QKeySequence(keys), this);

@@ -33,6 +33,10 @@ void Form1::connectPalette()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Picture1 && event->type() == QEvent::FocusIn)
+        placeKeyPoint();
+    if (watched == Picture1 && event->type() == QEvent::KeyPress && keyOnSheet(static_cast<QKeyEvent *>(event)))
+        return true;
     if (event->type() == QEvent::KeyPress && watched == Text1) {
         // The key still reaches the address bar afterwards.
         const auto *key = static_cast<QKeyEvent *>(event);

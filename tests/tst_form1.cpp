@@ -13,6 +13,8 @@
 #include "platform/browser/WebBrowser.h"
 
 #include <QGroupBox>
+#include <QKeySequence>
+#include <QSlider>
 #include <QStyle>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -76,6 +78,8 @@ private slots:
     void pickUpOffTheDrawingKeepsTheColour();
     void fillRestoresFillSettings();
     void firstFillUsesTheWindowBackground();
+    void sheetKeysActAtTheKeyboardPoint_data();
+    void sheetKeysActAtTheKeyboardPoint();
     void clickPositionRoundsHalfToEven_data();
     void clickPositionRoundsHalfToEven();
     void fillRepaintsOnlyTheChangedArea();
@@ -388,6 +392,57 @@ void TestForm1::firstFillUsesTheWindowBackground()
     QTest::mouseClick(form->Picture1, Qt::LeftButton, {}, onSheet(*form, 3, 3));
     QCOMPARE(form->Picture1->image().pixel(3, 3), qRgb(200, 230, 210));
     QCOMPARE(form->Picture1->image().pixel(0, 0), qRgb(255, 255, 255));
+}
+
+void TestForm1::sheetKeysActAtTheKeyboardPoint_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<bool>("pen");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<quint32>("strip");
+    const QStringList ring{"..........", ".######...", ".#....#...", ".#....#.g.", ".#....#...", ".######...", ".........."};
+    const QStringList square{"..........", ".######...", ".#.####...", ".#.####.g.", ".#.####...", ".######...", ".........."};
+    QTest::newRow("Space fills at the centre of the visible part") << "Space" << false
+        << QStringList{"..........", ".######...", ".#rrrr#...", ".#rrrr#.g.", ".#rrrr#...", ".######...", ".........."} << 0x0000FFu;
+    QTest::newRow("an arrow steps one pixel: Enter on the ring") << "Right Right Enter" << false
+        << QStringList{"..........", ".rrrrrr...", ".r....r...", ".r....r.g.", ".r....r...", ".rrrrrr...", ".........."} << 0x0000FFu;
+    QTest::newRow("Shift+arrow steps ten, kept on the drawing") << "S+Right Space" << false
+        << QStringList{"rrrrrrrrrr", "r######rrr", "r#....#rrr", "r#....#rgr", "r#....#rrr", "r######rrr", "rrrrrrrrrr"} << 0x0000FFu;
+    QTest::newRow("Shift+Space picks up the colour") << "Right Right Right Right S+Space" << false << ring << 0x00FF00u;
+    QTest::newRow("Enter with the pen draws a square") << "Enter" << true << square << 0x0000FFu;
+    QTest::newRow("Shift+Enter with the pen draws a square") << "S+Enter" << true << square << 0x0000FFu;
+    QTest::newRow("Ctrl+Space is not the sheet's") << "C+Space" << false << ring << 0x0000FFu;
+}
+
+void TestForm1::sheetKeysActAtTheKeyboardPoint()
+{
+    QFETCH(QString, keys);
+    QFETCH(bool, pen);
+    QFETCH(QStringList, expected);
+    QFETCH(quint32, strip);
+    const auto form = makeForm();
+    form->show();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form.get()));
+    form->Picture1->setPicture(ringDrawing());
+    form->Picture2->setBackColor(ColorValue(0x0000FF));
+    form->Slider4->setValue(1);
+    if (pen)
+        form->Command6_Click();
+    form->Picture1->setFocus(Qt::TabFocusReason);
+    for (const QString &key : keys.split(QLatin1Char(' '))) {
+        const QString name = key.section(QLatin1Char('+'), -1);
+        const Qt::KeyboardModifiers modifiers = key.startsWith(QLatin1String("S+")) ? Qt::ShiftModifier
+            : key.startsWith(QLatin1String("C+"))                                  ? Qt::ControlModifier
+                                                                                   : Qt::NoModifier;
+        QTest::keyClick(form->Picture1, Qt::Key(QKeySequence::fromString(name)[0].key()), modifiers);
+    }
+    QCOMPARE(form->Picture1->image(), pixelArt(expected));
+    QCOMPARE(form->Picture2->backColor(), ColorValue(strip));
+    // The crosshair is the keyboard's: the next mouse press hides it.
+    QVERIFY(form->Picture1->keyPointShown());
+    QTest::mouseClick(form->Picture2, Qt::LeftButton);
+    QVERIFY(!form->Picture1->keyPointShown());
 }
 
 void TestForm1::clickPositionRoundsHalfToEven_data()

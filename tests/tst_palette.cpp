@@ -23,7 +23,15 @@
 
 namespace {
 
-enum class Choice { PaletteCell12, PaletteCell0, SpectrumAfterHover, SpectrumWithoutHover, Dialog };
+enum class Choice { PaletteCell12, PaletteCell0, SpectrumAfterHover, SpectrumWithoutHover, Dialog, KeysToCell9, KeysAtEdges };
+
+// Keys typed in the palette, where its focus is.
+void typeInPalette(Form1 &form, std::initializer_list<Qt::Key> keys)
+{
+    form.Label1[0]->setFocus(Qt::TabFocusReason);
+    for (const Qt::Key key : keys)
+        QTest::keyClick(form.focusWidget(), key);
+}
 
 QImage white(int width, int height)
 {
@@ -125,6 +133,8 @@ void TestPalette::choosingAColourPaintsTheNextFill_data()
     QTest::newRow("spectrum after hovering") << Choice::SpectrumAfterHover << makeSpectrum().pixel(10, 50);
     QTest::newRow("spectrum without hovering: light yellow") << Choice::SpectrumWithoutHover << qRgb(255, 255, 192);
     QTest::newRow("colour dialog") << Choice::Dialog << qRgb(0x12, 0x34, 0x56);
+    QTest::newRow("keys: Right, Down, Down, Space to cell 9") << Choice::KeysToCell9 << qRgb(0, 0, 255);
+    QTest::newRow("keys: Down past the last row, Left at the edge, Enter") << Choice::KeysAtEdges << qRgb(255, 0, 0);
 }
 
 void TestPalette::choosingAColourPaintsTheNextFill()
@@ -151,6 +161,12 @@ void TestPalette::choosingAColourPaintsTheNextFill()
         m_dialog.colors = {ColorValue::fromRgb(0x12, 0x34, 0x56)};
         QTest::mouseClick(form->Label2, Qt::LeftButton);
         QCOMPARE(m_dialog.shown, 1);
+        break;
+    case Choice::KeysToCell9:
+        typeInPalette(*form, {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Space});
+        break;
+    case Choice::KeysAtEdges:
+        typeInPalette(*form, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Left, Qt::Key_Enter});
         break;
     }
     QCOMPARE(form->Picture2->backColor().resolved().rgb(), painted);
@@ -230,6 +246,7 @@ void TestPalette::penStateTable_data()
     QTest::newRow("cancelled dialog keeps it") << "pen cancel" << 1;
     QTest::newRow("colour pick-up keeps it on: the click draws") << "pen pick" << 1;
     QTest::newRow("on again after a colour") << "pen cell pen" << 1;
+    QTest::newRow("a cell chosen with Space puts it away") << "pen key" << 0;
 }
 
 void TestPalette::penStateTable()
@@ -253,6 +270,8 @@ void TestPalette::penStateTable()
             form->Label2_Click();
         else if (step == QLatin1String("pick"))
             form->Picture1_MouseDown(2, 0, 5, 5);
+        else if (step == QLatin1String("key"))
+            typeInPalette(*form, {Qt::Key_Right, Qt::Key_Space});
     }
     QTEST(int(Module1::ModoRitocco), "pen");
 }

@@ -144,6 +144,8 @@ void TestUndo::eachChangeUndoneAndRedone_data()
     QTest::newRow("Foglio Bianco") << "blank";
     QTest::newRow("picture loaded through the chooser") << "chooser";
     QTest::newRow("picture dropped on the sheet") << "drop";
+    QTest::newRow("fill by keyboard") << "keyFill";
+    QTest::newRow("pen square by keyboard") << "keyPen";
 }
 
 void TestUndo::eachChangeUndoneAndRedone()
@@ -163,6 +165,19 @@ void TestUndo::eachChangeUndoneAndRedone()
         QTest::mouseMove(form->Picture1, b + QPoint(4, 2));
         QTest::mouseMove(form->Picture1, b + QPoint(8, 4));
         QTest::mouseRelease(form->Picture1, Qt::LeftButton, {}, b + QPoint(8, 4));
+    } else if (change.startsWith(QLatin1String("key"))) {
+        // The keyboard point starts at (4, 2), the drawing's centre: the fill
+        // goes into the small square, the pen's square onto white below.
+        const bool pen = change == QLatin1String("keyPen");
+        form->Label1_Click(9);
+        form->Slider4->setValue(1);
+        if (pen)
+            form->Command6_Click();
+        form->Picture1->setFocus(Qt::TabFocusReason);
+        const auto keys = pen ? std::vector{Qt::Key_Down, Qt::Key_Down, Qt::Key_Space}
+                              : std::vector{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space};
+        for (const Qt::Key key : keys)
+            QTest::keyClick(form->Picture1, key);
     } else if (change == QLatin1String("undoAll")) {
         QTest::mouseClick(form->Command4, Qt::LeftButton);
     } else if (change == QLatin1String("blank")) {

@@ -91,6 +91,11 @@ void WebBrowser::startEngine()
     };
     connect(m_view, &QWebEngineView::urlChanged, this, handOverNext);
     connect(m_view, &QWebEngineView::loadFinished, this, handOverNext);
+    // A screen reader names the pane after the page it shows.
+    connect(m_view, &QWebEngineView::titleChanged, this, [this](const QString &title) {
+        setAccessibleName(title);
+        m_view->setAccessibleName(title);
+    });
     if (const auto first = m_queue.start())
         load(*first);
 }

@@ -1,6 +1,8 @@
-// ClickLabel: colour resolved at paint time, click on left release inside.
+// ClickLabel: colour resolved at paint time, click on left release inside or on Space and Enter.
 #include "platform/controls/ClickLabel.h"
 
+#include "platform/controls/KeyCodes.h"
+#include "platform/controls/KeyboardMarks.h"
 #include "platform/controls/MouseCodes.h"
 
 #include <QMouseEvent>
@@ -9,6 +11,10 @@
 ClickLabel::ClickLabel(QWidget *parent) : QLabel(parent)
 {
     setMouseTracking(true);
+    connect(KeyboardMarks::instance(), &KeyboardMarks::changed, this, [this] {
+        if (hasFocus())
+            update();
+    });
 }
 
 void ClickLabel::setBackColor(ColorValue color)
@@ -24,6 +30,15 @@ void ClickLabel::paintEvent(QPaintEvent *event)
         painter.fillRect(rect(), m_backColor.resolved(palette()));
     }
     QLabel::paintEvent(event);
+    if (hasFocus() && KeyboardMarks::shown()) {
+        // The style's highlight edged in white inside it, so that the mark
+        // shows on every colour, the highlight's own included.
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        painter.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+        painter.setPen(QPen(Qt::white, 1));
+        painter.drawRect(QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5));
+    }
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent *event)
@@ -48,4 +63,29 @@ void ClickLabel::mouseMoveEvent(QMouseEvent *event)
 {
     emit MouseMove(MouseCodes::buttons(event->buttons()), MouseCodes::shift(event->modifiers()),
                    float(event->position().x()), float(event->position().y()));
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent *event)
+{
+    const bool press = event->key() == Qt::Key_Space || KeyCodes::keyCode(event) == KeyCodes::Enter;
+    if (!press) {
+        emit KeyDown(KeyCodes::keyCode(event), MouseCodes::shift(event->modifiers()));
+        QLabel::keyPressEvent(event);
+        return;
+    }
+    // A held key repeats: one press, one click, as with a button.
+    if (!event->isAutoRepeat())
+        emit Click();
+}
+
+void ClickLabel::focusInEvent(QFocusEvent *event)
+{
+    QLabel::focusInEvent(event);
+    update();
+}
+
+void ClickLabel::focusOutEvent(QFocusEvent *event)
+{
+    QLabel::focusOutEvent(event);
+    update();
 }

@@ -63,6 +63,8 @@ void FolderList::fill()
     const auto append = [&](const QString &text, const QString &path, int level, const QIcon &icon) {
         auto *entry = new QListWidgetItem(icon, QString(level * IndentPerLevel, QLatin1Char(' ')) + text);
         entry->setData(PathRole, path);
+        // A screen reader says the folder's name, not the blanks that indent it.
+        entry->setData(Qt::AccessibleTextRole, text);
         addItem(entry);
     };
 

@@ -9,7 +9,8 @@
 // code or the event that raised it. The right button never changes the selection.
 // Enter and Escape are reported through KeyDown and stop here: the list's owner
 // decides what they do. Mouse buttons and shift keys are given as codes (see
-// MouseCodes), positions in pixels.
+// MouseCodes), positions in pixels. A ring inside the frame shows that the list
+// has the focus.
 class ListBox : public QListWidget
 {
     Q_OBJECT
@@ -45,6 +46,10 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     void selectionChanged();

@@ -4,6 +4,7 @@
 #include "platform/picture/DroppedPicture.h"
 #include "platform/dialogs/MessageBox.h"
 #include "platform/picture/PictureFile.h"
+#include "platform/controls/KeyboardMarks.h"
 #include "platform/controls/MouseCodes.h"
 #include "platform/controls/Rounding.h"
 #include "platform/controls/Twips.h"
@@ -21,6 +22,10 @@ PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    connect(KeyboardMarks::instance(), &KeyboardMarks::changed, this, [this] {
+        if (m_keyPoint && hasFocus())
+            update(keyMarkRect());
+    });
 }
 
 void PictureBox::setBorderWidth(int pixels)
@@ -35,6 +40,7 @@ void PictureBox::setBackColor(ColorValue color)
     rebuildImage();
     changed();
     update();
+    emit BackColorChanged();
 }
 
 void PictureBox::setPicture(const QImage &picture)
@@ -204,6 +210,76 @@ void PictureBox::paintEvent(QPaintEvent *event)
         painter.fillRect(r, m_backColor.resolved());
     if (b > 0 && !inner.contains(dirty))
         qDrawShadePanel(&painter, rect(), palette(), true, b);
+    if (keyPointShown())
+        paintKeyMark(painter);
+}
+
+void PictureBox::setKeyPoint(QPoint imagePoint)
+{
+    if (m_keyPoint == imagePoint)
+        return;
+    if (m_keyPoint)
+        update(keyMarkRect());
+    m_keyPoint = imagePoint;
+    update(keyMarkRect());
+}
+
+bool PictureBox::keyPointShown() const
+{
+    return m_keyPoint && hasFocus() && KeyboardMarks::shown();
+}
+
+QRect PictureBox::visibleImageRect() const
+{
+    const int b = borderWidth();
+    return visibleRegion().boundingRect().translated(-b, -b).intersected(m_image.rect());
+}
+
+namespace {
+// The crosshair's arms reach this far from the marked pixel and leave it and
+// its next neighbours free, so that the colour under the point stays in sight.
+constexpr int MarkReach = 12;
+constexpr int MarkGap = 3;
+} // namespace
+
+QRect PictureBox::keyMarkRect() const
+{
+    if (!m_keyPoint)
+        return {};
+    // One more pixel each way for the white edge.
+    const QPoint centre = *m_keyPoint + QPoint(borderWidth(), borderWidth());
+    const int reach = MarkReach + 1;
+    return QRect(centre - QPoint(reach, reach), QSize(2 * reach + 1, 2 * reach + 1));
+}
+
+void PictureBox::paintKeyMark(QPainter &painter) const
+{
+    const int b = borderWidth();
+    const QPoint c = *m_keyPoint + QPoint(b, b);
+    painter.setClipRect(rect().adjusted(b, b, -b, -b));
+    // Black arms edged in white show on any colour of the drawing.
+    const int arm = MarkReach - MarkGap + 1;
+    for (const auto &[colour, edge] : {std::pair{QColor(Qt::white), 1}, std::pair{QColor(Qt::black), 0}}) {
+        const int w = 2 * edge + 1;
+        painter.fillRect(c.x() - MarkReach - edge, c.y() - edge, arm + edge, w, colour);
+        painter.fillRect(c.x() + MarkGap, c.y() - edge, arm + edge, w, colour);
+        painter.fillRect(c.x() - edge, c.y() - MarkReach - edge, w, arm + edge, colour);
+        painter.fillRect(c.x() - edge, c.y() + MarkGap, w, arm + edge, colour);
+    }
+}
+
+void PictureBox::focusInEvent(QFocusEvent *event)
+{
+    QWidget::focusInEvent(event);
+    if (m_keyPoint)
+        update(keyMarkRect());
+}
+
+void PictureBox::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    if (m_keyPoint)
+        update(keyMarkRect());
 }
 
 QPointF PictureBox::innerPosition(const QPointF &widgetPosition) const

@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 // Mouse buttons and shift keys are reported as codes: buttons 1 left, 2 right,
 // 4 middle (added together in move events); shift 1, control 2, alt 4.
@@ -110,11 +111,22 @@ public:
     bool undo();
     bool redo();
 
+    // The keyboard point: a pixel of the image that the keys act on, marked
+    // with a crosshair while the box has the focus and the keyboard is in use
+    // (see KeyboardMarks), so never for the mouse. None until one is given.
+    void setKeyPoint(QPoint imagePoint);
+    std::optional<QPoint> keyPoint() const { return m_keyPoint; }
+    bool keyPointShown() const;
+    // The part of the image inside the box's visible part: a box larger than
+    // its window shows only some of its picture.
+    QRect visibleImageRect() const;
+
 signals:
     void MouseDown(int button, int shift, float x, float y);
     void MouseMove(int button, int shift, float x, float y);
     void MouseUp(int button, int shift, float x, float y);
     void Click();
+    void BackColorChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -122,6 +134,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
@@ -132,6 +146,9 @@ private:
     void rebuildImage();
     void updateImageRect(const QRect &imageRect);
     QPointF innerPosition(const QPointF &widgetPosition) const;
+    // Where the crosshair of the keyboard point is drawn, in the box's pixels.
+    QRect keyMarkRect() const;
+    void paintKeyMark(QPainter &painter) const;
 
     QImage m_picture;
     bool m_fileNameForgotten = false;
@@ -147,4 +164,5 @@ private:
     DroppedPicture *m_drop = nullptr;
     std::unique_ptr<ImageHistory> m_history;
     bool m_redoing = false;
+    std::optional<QPoint> m_keyPoint;
 };
