@@ -33,8 +33,15 @@ void Form1::connectPalette()
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == Picture1 && event->type() == QEvent::FocusIn)
-        placeKeyPoint();
+    // The keyboard point starts where the keyboard first finds the sheet; a new
+    // drawing, of another size, starts it afresh.
+    if (watched == Picture1 && event->type() == QEvent::FocusIn) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            placeKeyPoint();
+    }
+    if (watched == Picture1 && event->type() == QEvent::Resize)
+        Picture1->forgetKeyPoint();
     if (watched == Picture1 && event->type() == QEvent::KeyPress && keyOnSheet(static_cast<QKeyEvent *>(event)))
         return true;
     if (event->type() == QEvent::KeyPress && watched == Text1) {

@@ -411,7 +411,7 @@ void TestForm1::sheetKeysActAtTheKeyboardPoint_data()
     QTest::newRow("Shift+Space picks up the colour") << "Right Right Right Right S+Space" << false << ring << 0x00FF00u;
     QTest::newRow("Enter with the pen draws a square") << "Enter" << true << square << 0x0000FFu;
     QTest::newRow("Shift+Enter with the pen draws a square") << "S+Enter" << true << square << 0x0000FFu;
-    QTest::newRow("Ctrl+Space is not the sheet's") << "C+Space" << false << ring << 0x0000FFu;
+    QTest::newRow("Ctrl+Space is not the sheet's") << "Right C+Space" << false << ring << 0x0000FFu;
 }
 
 void TestForm1::sheetKeysActAtTheKeyboardPoint()

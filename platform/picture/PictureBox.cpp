@@ -224,6 +224,13 @@ void PictureBox::setKeyPoint(QPoint imagePoint)
     update(keyMarkRect());
 }
 
+void PictureBox::forgetKeyPoint()
+{
+    if (m_keyPoint)
+        update(keyMarkRect());
+    m_keyPoint.reset();
+}
+
 bool PictureBox::keyPointShown() const
 {
     return m_keyPoint && hasFocus() && KeyboardMarks::shown();

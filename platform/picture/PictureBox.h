@@ -115,6 +115,7 @@ public:
     // with a crosshair while the box has the focus and the keyboard is in use
     // (see KeyboardMarks), so never for the mouse. None until one is given.
     void setKeyPoint(QPoint imagePoint);
+    void forgetKeyPoint();
     std::optional<QPoint> keyPoint() const { return m_keyPoint; }
     bool keyPointShown() const;
     // The part of the image inside the box's visible part: a box larger than
