@@ -11,7 +11,7 @@ import sys
 import time
 
 from child_colouring import INSIDE_A, SheetOnScreen, run_on_test_drawing
-from xdisplay import wait_until
+from xdisplay import require_tools, wait_until
 
 # Controls inside the palette frame, in the design's twips (left, top, width, height).
 ANTEPRIMA_STAMPA = (90, 3570, 1395, 795)
@@ -126,6 +126,7 @@ def every_window(x, app, shots):
 
 
 def main(program, menu, shots):
+    require_tools("xwininfo", "xprop")
     return run_on_test_drawing(program, menu, os.path.join(shots, "modal_windows_failed.png"),
                                lambda root, env: lambda x, app: every_window(x, app, shots))
 

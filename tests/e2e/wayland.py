@@ -65,7 +65,7 @@ class Weston(VirtualDisplay):
 
 
 def wayland_plugin():
-    # libqwayland-generic.so up to Qt 6.9, libqwayland.so from Qt 6.10 on.
+    # libqwayland-generic.so on Qt 6.4 and 6.8, libqwayland.so on Qt 6.11.
     return glob.glob("/usr/lib/*/qt6/plugins/platforms/libqwayland*.so")
 
 
