@@ -380,12 +380,13 @@ class Monkey:
         props = run(["xprop", "-id", str(window), "WM_CLASS", "_NET_WM_PID", "_NET_WM_NAME"], env=self.env).stdout
         props = " ".join(line.split(" = ", 1)[1] for line in props.splitlines() if " = " in line)
         title = self.xdotool("getwindowname", str(window)).stdout.strip()
+        popup = info.get("Override Redirect State") == "yes"
         line = "0x%x %r %s%s %sx%s+%s+%s [%s]" % (
             window, title, info.get("Map State", "gone"),
-            ", override-redirect" if info.get("Override Redirect State") == "yes" else "",
+            ", override-redirect" if popup else "",
             info.get("Width"), info.get("Height"), info.get("Absolute upper-left X"),
             info.get("Absolute upper-left Y"), props)
-        if window in self.names and self.names[window] != title:
+        if self.names.get(window, title) not in (title, "" if popup else title):
             line += "; the monkey takes it for %r" % self.names[window]
         return line
 
