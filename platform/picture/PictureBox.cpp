@@ -257,7 +257,9 @@ QPointF PictureBox::innerPosition(const QPointF &widgetPosition) const
     if (const auto native = nativePointer(window()); native && qAbs(native->x() / ratio - logical.x()) <= 0.5
         && qAbs(native->y() / ratio - logical.y()) <= 0.5)
         device = *native;
-    const auto shown = [ratio](qreal device, qreal origin) { return std::ceil((device + 0.5) / ratio - origin - 1e-6) - 1; };
+    const auto shown = [ratio](qreal device, qreal origin) {
+        return std::ceil((device + 0.5) / ratio - origin - 1e-6) - 1;
+    };
     return {shown(device.x(), origin.x()), shown(device.y(), origin.y())};
 }
 
