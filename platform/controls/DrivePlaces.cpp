@@ -47,8 +47,9 @@ QList<DriveVolume> drivePlaces(const QList<MountEntry> &mounts, const QString &h
                                 homeFolder == QLatin1String("/") ? QString() : homeFolder};
     for (const MountEntry &mount : mounts) {
         const QString root = QDir::cleanPath(mount.root);
-        auto listed = std::find_if(volumes.begin(), volumes.end(), [&](const DriveVolume &v) { return v.root == root; });
-        // The root and the home folder are offered whatever lies under them.
+        const auto listed = std::find_if(volumes.begin(), volumes.end(),
+                                         [&](const DriveVolume &v) { return v.root == root; });
+        // The root and the home folder are offered whatever their file system.
         if (listed != volumes.end() && (root == QLatin1String("/") || root == homeFolder)) {
             listed->name = mount.name;
             continue;

@@ -17,6 +17,13 @@
 #include <QPainter>
 #include <qdrawutil.h>
 #include <cmath>
+#include <optional>
+
+#if PINTAVO_HAVE_XCB && QT_CONFIG(xcb)
+#include <QGuiApplication>
+#include <xcb/xcb.h>
+#include <cstdlib>
+#endif
 
 PictureBox::PictureBox(QWidget *parent) : QWidget(parent)
 {
@@ -59,8 +66,32 @@ void PictureBox::setPicture(const QImage &picture)
 }
 
 namespace {
+
 const QString FileNameKey = QStringLiteral("Pintavo-File");
+
+// Where the X server has the pointer, in device pixels of `window`; nothing
+// on other window systems.
+std::optional<QPointF> nativePointer(const QWidget *window)
+{
+#if PINTAVO_HAVE_XCB && QT_CONFIG(xcb)
+    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 && QGuiApplication::platformName() == QLatin1String("xcb") && window->windowHandle()) {
+        xcb_connection_t *connection = x11->connection();
+        xcb_query_pointer_reply_t *reply = xcb_query_pointer_reply(
+            connection, xcb_query_pointer(connection, xcb_window_t(window->winId())), nullptr);
+        std::optional<QPointF> at;
+        if (reply && reply->same_screen)
+            at = QPointF(reply->win_x, reply->win_y);
+        std::free(reply);
+        return at;
+    }
+#else
+    Q_UNUSED(window);
+#endif
+    return std::nullopt;
 }
+
+} // namespace
 
 void PictureBox::setPicture(const QImage &picture, const QString &fileName)
 {
@@ -301,11 +332,18 @@ QPointF PictureBox::innerPosition(const QPointF &widgetPosition) const
     // device pixel: it is over the picture pixel shown there, and the pen, the
     // fill and the colour pick-up take that one.
     const QPointF origin = mapTo(window(), QPointF(borderWidth(), borderWidth()));
-    const auto shown = [ratio](qreal position, qreal origin) {
-        const qreal device = std::floor((position + origin) * ratio + 1e-6);
+    const QPointF logical = inner + origin;
+    QPointF device(std::round(logical.x() * ratio), std::round(logical.y() * ratio));
+    // Qt's X11 events round the pointer to whole logical pixels, which leaves
+    // two device pixels to choose from at some places; the X server's own
+    // position settles it while it still agrees with the event.
+    if (const auto native = nativePointer(window()); native && qAbs(native->x() / ratio - logical.x()) <= 0.5
+        && qAbs(native->y() / ratio - logical.y()) <= 0.5)
+        device = *native;
+    const auto shown = [ratio](qreal device, qreal origin) {
         return std::ceil((device + 0.5) / ratio - origin - 1e-6) - 1;
     };
-    return {shown(inner.x(), origin.x()), shown(inner.y(), origin.y())};
+    return {shown(device.x(), origin.x()), shown(device.y(), origin.y())};
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)
