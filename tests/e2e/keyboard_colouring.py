@@ -41,11 +41,12 @@ def on_private_session(argv):
 
 
 def walk(node):
+    import pyatspi
     yield node
     for i in range(node.childCount):
         child = node.getChildAtIndex(i)
         # The web page's own tree is the engine's and large: only its node counts.
-        if child is not None and child.getRoleName() != "document web":
+        if child is not None and child.getRole() != pyatspi.ROLE_DOCUMENT_WEB:
             yield from walk(child)
 
 
@@ -61,11 +62,12 @@ class Reader:
                     return frame
         return None
 
+    # Roles by their constants: at-spi2-core renamed some ("push button" is "button" from Debian 13 on).
     def named(self, window, role):
-        return [n.name for n in walk(window) if n.getRoleName() == role]
+        return [n.name for n in walk(window) if n.getRole() == getattr(self.at, "ROLE_" + role)]
 
     def focused(self, window):
-        return next((n.name for n in walk(window) if n.getRoleName() != "frame"
+        return next((n.name for n in walk(window) if n.getRole() != self.at.ROLE_FRAME
                      and n.getState().contains(self.at.STATE_FOCUSED)), None)
 
 
@@ -87,10 +89,10 @@ def main(program, menu, shots):
 def colour_by_keyboard(x, app, reader, shots):
     sheet = SheetOnScreen(x, app)
     main = wait_until("the main window on the accessibility bus", lambda: reader.window("Pintavo - Freeware"), 30)
-    buttons = reader.named(main, "push button")
+    buttons = reader.named(main, "PUSH_BUTTON")
     assert [n for n in buttons if n in PALETTE] == PALETTE, f"palette cells named {buttons}"
-    for role, name in (("canvas", "Foglio da colorare"), ("slider", "Spessore della penna"), ("text", "Indirizzo"),
-                       ("panel", "Tavolozza")):
+    for role, name in (("CANVAS", "Foglio da colorare"), ("SLIDER", "Spessore della penna"), ("TEXT", "Indirizzo"),
+                       ("PANEL", "Tavolozza")):
         assert name in reader.named(main, role), f"no {role} named {name}: {reader.named(main, role)}"
 
     def go_to(name, key="Tab"):
@@ -102,7 +104,7 @@ def colour_by_keyboard(x, app, reader, shots):
 
     def strip_says(colour):
         wait_until(f"the colour strip named {colour}",
-                   lambda: f"Colore per la pittura: {colour}" in reader.named(main, "label"), 10)
+                   lambda: f"Colore per la pittura: {colour}" in reader.named(main, "LABEL"), 10)
 
     # Light red: four rows down the palette from black. The point starts at the
     # centre of the drawing, in the middle room; eight big steps left lead into
@@ -138,9 +140,9 @@ def colour_by_keyboard(x, app, reader, shots):
     go_to("Carica Immagine")
     x.key("space")
     chooser = wait_until("the chooser on the accessibility bus", lambda: reader.window("Scelta immagine"), 30)
-    lists = reader.named(chooser, "list") + reader.named(chooser, "combo box")
+    lists = reader.named(chooser, "LIST") + reader.named(chooser, "COMBO_BOX")
     assert {"Cartelle", "Unità", "Immagini"} <= set(lists), f"the chooser's lists are named {lists}"
-    folders = [n.name for n in walk(chooser) if n.getRoleName() == "list item" and n.parent.name == "Cartelle"]
+    folders = [n.name for n in walk(chooser) if n.getRole() == reader.at.ROLE_LIST_ITEM and n.parent.name == "Cartelle"]
     assert folders and not [f for f in folders if f != f.strip()], f"folders named {folders}"
     x.key("Escape")
     go_to("Fine")
