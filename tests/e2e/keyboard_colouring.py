@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 # End-to-end: a drawing coloured by keyboard alone (Tab, arrows, Space, Enter),
 # and the names a screen reader hears, read through AT-SPI on a private D-Bus
-# session with the accessibility bus started in it.
+# with the accessibility bus started on it.
 #
 #   keyboard_colouring.py PROGRAM MENU_FOLDER SHOTS_FOLDER
 import os
@@ -15,6 +15,7 @@ from pictures import BLACK, flood_fill
 from xdisplay import wait_until
 
 BUS_LAUNCHER = "/usr/libexec/at-spi-bus-launcher"
+PRIVATE_BUS = "dbus-run-session"  # D-Bus's own tool: runs a command on a bus of its own
 PALETTE = ["Nero", "Blu scuro", "Verde scuro", "Verde acqua", "Rosso scuro", "Viola", "Verde oliva",
            "Grigio chiaro", "Grigio", "Blu", "Verde", "Azzurro", "Rosso", "Fucsia", "Giallo", "Bianco"]
 
@@ -28,16 +29,16 @@ def reader_python():
     return None
 
 
-def on_private_session(argv):
-    """Runs this script again inside dbus-run-session, with a Python that reads AT-SPI."""
+def on_private_bus(argv):
+    """Runs this script again on a private D-Bus, with a Python that reads AT-SPI."""
     python = reader_python()
-    missing = [why for why, ok in (("dbus-run-session", shutil.which("dbus-run-session")),
+    missing = [why for why, ok in ((PRIVATE_BUS, shutil.which(PRIVATE_BUS)),
                                    ("at-spi2-core", os.path.exists(BUS_LAUNCHER)), ("python3-pyatspi", python)) if not ok]
     if missing:
         print("missing " + ", ".join(missing) + " (tools/setup installs them): skipped")
         return 77
-    env = dict(os.environ, PINTAVO_E2E_SESSION="1")
-    return subprocess.run(["dbus-run-session", "--", python, os.path.abspath(__file__), *argv], env=env).returncode
+    env = dict(os.environ, PINTAVO_E2E_PRIVATE_BUS="1")
+    return subprocess.run([PRIVATE_BUS, "--", python, os.path.abspath(__file__), *argv], env=env).returncode
 
 
 def walk(node):
@@ -72,8 +73,8 @@ class Reader:
 
 
 def main(program, menu, shots):
-    if not os.environ.get("PINTAVO_E2E_SESSION"):
-        return on_private_session([program, menu, shots])
+    if not os.environ.get("PINTAVO_E2E_PRIVATE_BUS"):
+        return on_private_bus([program, menu, shots])
     import pyatspi
     launcher = subprocess.Popen([BUS_LAUNCHER, "--launch-immediately"])
     try:
