@@ -260,14 +260,7 @@ class Monkey:
     def prepare_home(self):
         self.home = tempfile.mkdtemp(prefix="pintavo-monkey-")
         self.folder = os.path.join(self.home, "Pintavo")
-        source = os.path.dirname(os.path.abspath(self.args.program))
-        os.makedirs(self.folder)
-        shutil.copy2(self.args.program, self.folder)
-        for name in ("Immagini", "menu"):
-            if os.path.isdir(os.path.join(source, name)):
-                shutil.copytree(os.path.join(source, name), os.path.join(self.folder, name))
-        if os.path.exists(os.path.join(source, "znf.htm")):
-            shutil.copy2(os.path.join(source, "znf.htm"), self.folder)
+        self.furnish_folder()
         # Files and addresses the program hands to the desktop go nowhere.
         stubs = os.path.join(self.home, "bin")
         os.makedirs(stubs)
@@ -292,6 +285,18 @@ class Monkey:
         # GL driver is unloaded before the leak check, so what it keeps shows
         # up as leaks of an "<unknown module>" that no suppression can name.
         self.env["ASAN_OPTIONS"] = ":".join(filter(None, [os.environ.get("ASAN_OPTIONS"), "detect_leaks=0"]))
+
+    def furnish_folder(self):
+        """Copies the program and what it ships beside it to its folder, where any of
+        it is missing: the save dialog's own menu can delete or rename what is there."""
+        source = os.path.dirname(os.path.abspath(self.args.program))
+        os.makedirs(self.folder, exist_ok=True)
+        for name in (os.path.basename(self.args.program), "znf.htm"):
+            if os.path.isfile(os.path.join(source, name)) and not os.path.exists(os.path.join(self.folder, name)):
+                shutil.copy2(os.path.join(source, name), self.folder)
+        for name in ("Immagini", "menu"):
+            if os.path.isdir(os.path.join(source, name)) and not os.path.isdir(os.path.join(self.folder, name)):
+                shutil.copytree(os.path.join(source, name), os.path.join(self.folder, name))
 
     def sandbox_command(self):
         """The command that runs the program with only its temporary folder writable and
@@ -320,6 +325,7 @@ class Monkey:
 
     def start_program(self):
         self.starts += 1
+        self.furnish_folder()
         self.log = open(os.path.join(self.home, "programma-%d.log" % self.starts), "w+")
         self.program = subprocess.Popen(self.sandbox + [os.path.join(self.folder, os.path.basename(self.args.program))],
                                         env=self.env, cwd=self.home, stdout=self.log, stderr=subprocess.STDOUT,
@@ -627,6 +633,7 @@ class Monkey:
 
     def refill_drawings(self):
         """Puts the shipped drawings back when the monkey has deleted most of them."""
+        self.furnish_folder()
         drawings = os.path.join(self.folder, "Immagini")
         source = os.path.join(os.path.dirname(os.path.abspath(self.args.program)), "Immagini")
         if os.path.isdir(source) and len(os.listdir(drawings)) < 3:
