@@ -22,6 +22,9 @@
 #include <QClipboard>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QAbstractItemView>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
 #include <QGroupBox>
@@ -173,6 +176,8 @@ private slots:
     void saveOfBlanksWritesNothing_data();
     void saveOfBlanksWritesNothing();
     void cancelledSaveKeepsTheEarlierFile();
+    void saveDialogDeletesNothing_data();
+    void saveDialogDeletesNothing();
     void failedSaveTellsAndKeepsTheEarlierFile_data();
     void failedSaveTellsAndKeepsTheEarlierFile();
     void previewShowsTheColouredSheet();
@@ -367,6 +372,77 @@ void TestSheetCommands::cancelledSaveKeepsTheEarlierFile()
     QVERIFY(first.open(QIODevice::ReadOnly));
     QCOMPARE(first.readAll(), saved);
     QCOMPARE(m_seams.launcher.arguments, QStringList{path});
+}
+
+void TestSheetCommands::saveDialogDeletesNothing_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Delete on a folder of drawings") << "Disegni" << int(Qt::Key_Delete);
+    QTest::newRow("Delete on a drawing") << "casa.bmp" << int(Qt::Key_Delete);
+    QTest::newRow("F2 and a new name on a folder") << "Disegni" << int(Qt::Key_F2);
+}
+
+void TestSheetCommands::saveDialogDeletesNothing()
+{
+    QFETCH(QString, entry);
+    QFETCH(int, key);
+    QDir folder(m_dir->path());
+    QVERIFY(folder.mkdir(QStringLiteral("Disegni")));
+    QVERIFY(ring().save(folder.filePath(QStringLiteral("Disegni/gatto.bmp")), "BMP"));
+    QVERIFY(ring().save(folder.filePath(QStringLiteral("casa.bmp")), "BMP"));
+    CommonDialog::recordForTests(nullptr);
+    CommonDialog dialog;
+    dialog.setFilter(QStringLiteral("BMP Files (*.bmp)|*.bmp|"));
+    dialog.setFileName(folder.filePath(QStringLiteral("nuovo.bmp")));
+
+    // A child's keys on the entry once Qt has listed it, "Sì" to any question, then Annulla.
+    // A timer is not run again while it runs, so questions asked from within a key
+    // press have a timer of their own.
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [] {
+        if (auto *question = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            if (QAbstractButton *yes = question->button(QMessageBox::Yes))
+                yes->click();
+            else
+                question->reject();
+        }
+    });
+    answer.start(50);
+    bool reached = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (files && reached)
+            files->reject();
+        if (!files || reached)
+            return;
+        for (QAbstractItemView *view : files->findChildren<QAbstractItemView *>()) {
+            if (!view->isVisible() || !view->model() || !view->objectName().endsWith(QLatin1String("View")))
+                continue;
+            const QModelIndexList found = view->model()->match(view->model()->index(0, 0, view->rootIndex()),
+                                                               Qt::DisplayRole, entry, 1, Qt::MatchExactly);
+            if (found.isEmpty())
+                continue;
+            reached = true;
+            view->setFocus();
+            view->setCurrentIndex(found.first());
+            QTest::keyClick(view, Qt::Key(key));
+            if (QWidget *editor = QApplication::focusWidget(); editor && editor != view && view->isAncestorOf(editor)) {
+                QTest::keyClicks(editor, QStringLiteral("altro"));
+                QTest::keyClick(editor, Qt::Key_Return);
+            }
+            return;
+        }
+    });
+    poll.start(50);
+    dialog.ShowSave();
+    CommonDialog::recordForTests(&m_seams.dialog);
+
+    QVERIFY(reached);
+    QCOMPARE(dialog.fileName(), QString());
+    QCOMPARE(folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot), (QStringList{"casa.bmp", "Disegni"}));
+    QVERIFY(QFileInfo::exists(folder.filePath(QStringLiteral("Disegni/gatto.bmp"))));
 }
 
 void TestSheetCommands::failedSaveTellsAndKeepsTheEarlierFile_data()

@@ -68,6 +68,9 @@ void CommonDialog::ShowSave(QWidget *parent)
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // Qt's own dialog deletes a file, or a folder with all it holds, for good at
+    // the Delete key and a "Sì": here it only chooses where the sheet goes.
+    dialog.setOption(QFileDialog::ReadOnly);
     dialog.setNameFilters(nameFilters(m_filter));
     if (!m_fileName.isEmpty()) {
         dialog.selectFile(m_fileName);
