@@ -410,12 +410,13 @@ void TestSheetCommands::saveDialogDeletesNothing()
     });
     answer.start(50);
     bool reached = false;
+    int ticks = 0;
     QTimer poll;
     connect(&poll, &QTimer::timeout, this, [&] {
         auto *files = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        if (files && reached)
+        if (files && (reached || ++ticks > 200))
             files->reject();
-        if (!files || reached)
+        if (!files || !files->isVisible())
             return;
         for (QAbstractItemView *view : files->findChildren<QAbstractItemView *>()) {
             if (!view->isVisible() || !view->model() || !view->objectName().endsWith(QLatin1String("View")))
