@@ -531,8 +531,6 @@ void TestPalette::scaledScreens_data()
 void TestPalette::scaledScreens()
 {
     QFETCH(qreal, scale);
-    if (QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) && scale == 1.25)
-        QSKIP("Qt 6.8's offscreen screen at 1.25 shows the sheet otherwise than a repaint does, over the whole picture");
     QScreen *screen = nullptr;
     for (QScreen *each : QGuiApplication::screens())
         screen = each->devicePixelRatio() == scale ? each : screen;

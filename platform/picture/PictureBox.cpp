@@ -16,8 +16,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <qdrawutil.h>
+#include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #if PINTAVO_HAVE_XCB && QT_CONFIG(xcb)
 #include <QGuiApplication>
@@ -234,8 +236,10 @@ void PictureBox::paintEvent(QPaintEvent *event)
     const QRect dirty = event->rect();
     // Only what was asked for is painted: a fill updates just its bounding box.
     const QRect fromImage = dirty.intersected(QRect(inner.topLeft(), m_image.size())).intersected(inner);
-    if (!fromImage.isEmpty())
+    if (!fromImage.isEmpty() && devicePixelRatioF() == 1.0)
         painter.drawImage(fromImage, m_image, fromImage.translated(-b, -b));
+    else if (!fromImage.isEmpty())
+        paintScaled(painter, fromImage);
     const QRegion rest = QRegion(dirty.intersected(inner)) - QRegion(fromImage);
     for (const QRect &r : rest)
         painter.fillRect(r, m_backColor.resolved());
@@ -243,6 +247,46 @@ void PictureBox::paintEvent(QPaintEvent *event)
         qDrawShadePanel(&painter, rect(), palette(), true, b);
     if (keyPointShown())
         paintKeyMark(painter);
+}
+
+namespace {
+// The picture pixel a device pixel shows on a scaled screen: the one its centre
+// falls in (the one before it, when the centre lies on their edge). Device pixels
+// count from the window's corner; corner is the picture's, in logical pixels.
+int shownPixel(qreal device, qreal corner, qreal ratio)
+{
+    return int(std::ceil((device + 0.5) / ratio - corner - 1e-6)) - 1;
+}
+} // namespace
+
+void PictureBox::paintScaled(QPainter &painter, const QRect &area) const
+{
+    // The area is laid out device pixel by device pixel by the rule the pointer is
+    // read with, and handed to Qt on a whole device pixel. Qt's own scaling puts
+    // an image's corner on a whole device pixel in some releases and not in
+    // others, and a part drawn on its own could then stand off the rest.
+    const qreal ratio = devicePixelRatioF();
+    const QPointF origin = mapTo(window(), QPointF(0, 0));
+    const QPointF corner = origin + QPointF(borderWidth(), borderWidth());
+    const int left = int(std::floor((origin.x() + area.left()) * ratio));
+    const int top = int(std::floor((origin.y() + area.top()) * ratio));
+    QImage device(int(std::ceil((origin.x() + area.right() + 1) * ratio)) - left,
+                  int(std::ceil((origin.y() + area.bottom() + 1) * ratio)) - top, QImage::Format_RGB32);
+    std::vector<int> columns(size_t(device.width()));
+    for (int i = 0; i < device.width(); ++i)
+        columns[size_t(i)] = std::clamp(shownPixel(left + i, corner.x(), ratio), 0, m_image.width() - 1);
+    for (int j = 0; j < device.height(); ++j) {
+        const int row = std::clamp(shownPixel(top + j, corner.y(), ratio), 0, m_image.height() - 1);
+        const auto *from = reinterpret_cast<const QRgb *>(m_image.constScanLine(row));
+        auto *to = reinterpret_cast<QRgb *>(device.scanLine(j));
+        for (int i = 0; i < device.width(); ++i)
+            to[i] = from[columns[size_t(i)]];
+    }
+    device.setDevicePixelRatio(ratio);
+    painter.save();
+    painter.setClipRect(area);
+    painter.drawImage(QPointF(left / ratio - origin.x(), top / ratio - origin.y()), device);
+    painter.restore();
 }
 
 void PictureBox::setKeyPoint(QPoint imagePoint)
@@ -327,8 +371,7 @@ QPointF PictureBox::innerPosition(const QPointF &widgetPosition) const
     if (ratio == 1.0)
         return inner;
     // On a scaled screen a picture pixel spans a fraction of device pixels, and
-    // each device pixel shows the picture pixel its centre falls in (the one
-    // before it, when the centre lies on their edge). The pointer stands on one
+    // each device pixel shows the picture pixel paintScaled() puts there. The pointer stands on one
     // device pixel: it is over the picture pixel shown there, and the pen, the
     // fill and the colour pick-up take that one.
     const QPointF origin = mapTo(window(), QPointF(borderWidth(), borderWidth()));
@@ -340,10 +383,7 @@ QPointF PictureBox::innerPosition(const QPointF &widgetPosition) const
     if (const auto native = nativePointer(window()); native && qAbs(native->x() / ratio - logical.x()) <= 0.5
         && qAbs(native->y() / ratio - logical.y()) <= 0.5)
         device = *native;
-    const auto shown = [ratio](qreal device, qreal origin) {
-        return std::ceil((device + 0.5) / ratio - origin - 1e-6) - 1;
-    };
-    return {shown(device.x(), origin.x()), shown(device.y(), origin.y())};
+    return {qreal(shownPixel(device.x(), origin.x(), ratio)), qreal(shownPixel(device.y(), origin.y(), ratio))};
 }
 
 void PictureBox::mousePressEvent(QMouseEvent *event)

@@ -150,6 +150,7 @@ private:
     // Where the crosshair of the keyboard point is drawn, in the box's pixels.
     QRect keyMarkRect() const;
     void paintKeyMark(QPainter &painter) const;
+    void paintScaled(QPainter &painter, const QRect &area) const;
 
     QImage m_picture;
     bool m_fileNameForgotten = false;
